@@ -1,0 +1,132 @@
+#include "console/console.hpp"
+
+#include <algorithm>
+#include <cstring>
+
+namespace console {
+
+namespace {
+
+// The C locale's white space, spelled out: bytes 128 to 255 are letters of
+// ISO-8859-1 (or parts of UTF-8 characters), never separators.
+constexpr bool is_space(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+}  // namespace
+
+void Console::write(Text text) {
+  if (text.size() > output_buffer_.size() - output_size_) {
+    flush();
+    if (text.size() > output_buffer_.size()) {
+      if (!output_broken_) output_broken_ = !out_.write(text.data(), text.size());
+      return;
+    }
+  }
+  std::memcpy(output_buffer_.data() + output_size_, text.data(), text.size());
+  output_size_ += text.size();
+}
+
+void Console::put(char c) { write(Text(&c, 1)); }
+
+void Console::line(Text text) {
+  write(text);
+  put('\n');
+}
+
+void Console::composed_line(Text before, Text middle, Text after) {
+  write(before);
+  write(middle);
+  line(after);
+}
+
+void Console::flush() {
+  if (output_size_ > 0 && !output_broken_) {
+    output_broken_ = !out_.write(output_buffer_.data(), output_size_);
+  }
+  output_size_ = 0;
+}
+
+bool Console::pause() {
+  blank_line();
+  line("Pulsa enter");
+  return read_answer("");
+}
+
+void Console::ending() {
+  blank_line();
+  line("Fin");
+  blank_line();
+  line("Pulsa enter para salir");
+  if (read_answer("")) blank_line();
+  flush();
+}
+
+Choice Console::choose(Text keys) {
+  if (!read_answer(">")) return {Choice::Kind::input_ended};
+  const Text word = answer_word();
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    if (word.size() == 1 && word[0] == keys[i]) return {Choice::Kind::key, i};
+  }
+  if (word == quit_word) return {Choice::Kind::quit};
+  return {Choice::Kind::unrecognised};
+}
+
+bool Console::read_answer(Text prompt) {
+  for (;;) {
+    if (!prompt_and_read(prompt)) {
+      blank_line();
+      flush();
+      return false;
+    }
+    if (extract_word()) return true;
+    if (answer_line_[0] == '\n') return true;  // Enter alone: the last word stands
+    line("Redo from start:");
+  }
+}
+
+// Takes one line of at most max_line bytes, its newline included when it
+// fits; a longer line is left for the following reads.
+bool Console::prompt_and_read(Text prompt) {
+  write(prompt);
+  line_size_ = 0;
+  while (line_size_ < max_line) {
+    if (input_begin_ == input_end_ && !fill_input()) break;
+    const char* start = input_buffer_.data() + input_begin_;
+    const std::size_t available = std::min(input_end_ - input_begin_, max_line - line_size_);
+    const auto* newline = static_cast<const char*>(std::memchr(start, '\n', available));
+    const std::size_t taken = newline ? static_cast<std::size_t>(newline - start) + 1 : available;
+    std::memcpy(answer_line_.data() + line_size_, start, taken);
+    line_size_ += taken;
+    input_begin_ += taken;
+    if (newline) break;
+  }
+  answer_line_[line_size_] = '\0';
+  return line_size_ > 0;
+}
+
+// The answer is read as a C string: a NUL byte ends it.
+bool Console::extract_word() {
+  const char* line = answer_line_.data();
+  const std::size_t size = std::strlen(line);
+  std::size_t start = 0;
+  while (start < size && is_space(line[start])) ++start;
+  if (start == size) return false;
+  std::size_t end = start;
+  while (end < size && !is_space(line[end])) ++end;
+  word_size_ = end - start;
+  std::memcpy(answer_word_.data(), line + start, word_size_);
+  answer_word_[word_size_] = '\0';
+  return true;
+}
+
+// Output is made visible only when the game is about to wait for input.
+bool Console::fill_input() {
+  flush();
+  if (output_broken_) return false;  // nobody is playing any more
+  input_begin_ = 0;
+  input_end_ = in_.read(input_buffer_.data(), input_buffer_.size());
+  return input_end_ > 0;
+}
+
+}  // namespace console

@@ -1,0 +1,80 @@
+// The dialogue with the player: lines, pauses, endings, reading answers and
+// matching them against a menu's keys.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "console/streams.hpp"
+
+namespace console {
+
+using Text = std::string_view;
+
+inline constexpr Text quit_word = "salir";
+
+struct Choice {
+  enum class Kind : std::uint8_t { key, quit, unrecognised, input_ended };
+  Kind kind;
+  std::size_t index = 0;  // of the matched key, for Kind::key
+};
+
+class Console {
+ public:
+  // The longest answer line one read takes; the rest of a longer line is the
+  // next answer.
+  static constexpr std::size_t max_line = 254;
+
+  Console(Input& in, Output& out) : in_(in), out_(out) {}
+  Console(const Console&) = delete;
+  Console& operator=(const Console&) = delete;
+
+  void write(Text text);
+  void line(Text text);
+  void blank_line() { put('\n'); }
+  // One line from three pieces, e.g. a fixed text around a value of state.
+  void composed_line(Text before, Text middle, Text after);
+
+  // Blank line, "Pulsa enter", an answer. False when input has ended.
+  bool pause();
+  // Blank line, "Fin", "Pulsa enter para salir", an answer and a last blank line.
+  void ending();
+  // Reads the answer to a menu whose keys are `keys`, one character each, in
+  // the order they are tested.
+  Choice choose(Text keys);
+
+  // Reads until an answer is accepted; false when input has ended, after a
+  // newline so that the terminal is left at the start of a line.
+  bool read_answer(Text prompt);
+  // The first word of the last answer that had one; empty at start-up.
+  Text answer_word() const { return {answer_word_.data(), word_size_}; }
+
+  // Makes everything written so far visible.
+  void flush();
+
+ private:
+  bool prompt_and_read(Text prompt);
+  bool extract_word();
+  bool fill_input();
+  void put(char c);
+
+  Input& in_;
+  Output& out_;
+  bool output_broken_ = false;
+
+  std::array<char, 1 << 16> input_buffer_{};
+  std::size_t input_begin_ = 0;
+  std::size_t input_end_ = 0;
+
+  std::array<char, 1 << 16> output_buffer_{};
+  std::size_t output_size_ = 0;
+
+  std::array<char, max_line + 1> answer_line_{};
+  std::size_t line_size_ = 0;
+  std::array<char, 1024> answer_word_{};
+  std::size_t word_size_ = 0;
+};
+
+}  // namespace console

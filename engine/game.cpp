@@ -1,0 +1,102 @@
+#include "engine/game.hpp"
+
+#include "engine/banner.hpp"
+#include "story/story.hpp"
+
+namespace engine {
+
+using story::Closing;
+using story::Passage;
+
+void Game::play() {
+  write_banner(console_);
+  const Passage* passage = &story::passage(story::first_passage);
+  while (passage != nullptr) passage = run(*passage);
+  console_.flush();
+}
+
+const Passage* Game::run(const Passage& passage) {
+  if (!show_pages(passage)) return nullptr;
+  switch (passage.closing.kind) {
+    case Closing::Kind::link:
+      return console_.pause() ? enter(passage.closing.link) : nullptr;
+    case Closing::Kind::ending:
+      console_.ending();
+      return nullptr;
+    case Closing::Kind::menu:
+      return run_menu(passage);
+  }
+  return nullptr;
+}
+
+// Shows every page; all but the last are closed here, the last one by the
+// passage's closing.
+bool Game::show_pages(const Passage& passage) {
+  const auto last = passage.pages.size() - 1;
+  for (std::size_t i = 0; i < last; ++i) {
+    show(passage.pages[i]);
+    if (!close(passage.pages[i])) return false;
+  }
+  show(passage.pages[last]);
+  return true;
+}
+
+void Game::show(const story::Page& page) {
+  console_.blank_line();
+  if (page.slot == story::StateText::none) {
+    console_.line(page.text);
+  } else {
+    console_.composed_line(page.text, state_.shown(page.slot), page.rest);
+  }
+}
+
+bool Game::close(const story::Page& page) {
+  if (page.gate == story::Gate::accident_flag && !state_.take_accident_flag()) {
+    console_.ending();
+    return false;
+  }
+  return console_.pause();
+}
+
+const Passage* Game::run_menu(const Passage& passage) {
+  const story::Menu& menu = passage.closing.menu;
+  for (;;) {
+    show_menu(menu);
+    const console::Choice choice = console_.choose(menu.keys());
+    switch (choice.kind) {
+      case console::Choice::Kind::key:
+        break;
+      case console::Choice::Kind::unrecognised:
+        return &passage;  // replayed from its first page
+      case console::Choice::Kind::quit:
+      case console::Choice::Kind::input_ended:
+        return nullptr;
+    }
+    const story::Transition& go = menu.options[choice.index].go;
+    if (go.aside == nullptr) return enter(go);
+    show(*go.aside);
+    if (!console_.pause()) return nullptr;
+  }
+}
+
+const Passage* Game::enter(const story::Transition& transition) {
+  state_.apply(transition.effect);
+  return &story::passage(transition.next);
+}
+
+void Game::show_menu(const story::Menu& menu) {
+  console_.blank_line();
+  if (!menu.lead.empty()) {
+    console_.line(menu.lead);
+    console_.blank_line();
+  }
+  console_.line(menu.header);
+  for (const story::Option& option : menu.options) {
+    console_.line(option.line);
+    if (!option.continuation.empty()) console_.line(option.continuation);
+  }
+  if (!menu.footer.empty()) console_.line(menu.footer);
+  console_.blank_line();
+}
+
+}  // namespace engine

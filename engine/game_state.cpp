@@ -1,0 +1,34 @@
+#include "engine/game_state.hpp"
+
+namespace engine {
+
+void GameState::apply(const story::Effect& effect) {
+  switch (effect.kind) {
+    case story::Effect::Kind::none:
+      return;
+    case story::Effect::Kind::raise_accident_flag:
+      accident_flag = true;
+      return;
+    case story::Effect::Kind::set_juice_colour:
+      juice_colour = effect.value;
+      return;
+  }
+}
+
+bool GameState::take_accident_flag() {
+  const bool was_set = accident_flag;
+  accident_flag = false;
+  return was_set;
+}
+
+story::Text GameState::shown(story::StateText slot) const {
+  switch (slot) {
+    case story::StateText::juice_colour:
+      return juice_colour;
+    case story::StateText::none:
+      break;
+  }
+  return {};
+}
+
+}  // namespace engine

@@ -1,0 +1,156 @@
+// The shape of the story: passages made of pages, closed by a menu, an
+// ending or a link. Everything here is built at compile time; a malformed
+// page or option line stops the build where it is written.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "story/passage_id.hpp"
+#include "story/text.hpp"
+
+namespace story {
+
+using text::Text;
+using namespace text::literals;
+
+inline constexpr std::size_t max_line_width = 78;
+
+void page_line_longer_than_78_characters();
+void empty_line_inside_a_page();
+void option_line_must_start_with_a_lower_case_key_and_arrow();
+void continuation_line_must_start_with_three_spaces();
+void too_many_options_in_one_menu();
+
+consteval void check_line_widths(Text lines) {
+  std::size_t start = 0;
+  for (std::size_t end = 0; end <= lines.size(); ++end) {
+    if (end < lines.size() && lines[end] != '\n') continue;
+    const Text line = lines.substr(start, end - start);
+    if (line.empty()) empty_line_inside_a_page();
+    if (text::width(line) > max_line_width) page_line_longer_than_78_characters();
+    start = end + 1;
+  }
+}
+
+// A value of game state that a page line can show.
+enum class StateText : std::uint8_t { none, juice_colour };
+
+// Whether the story may go on after a page, decided by game state.
+enum class Gate : std::uint8_t {
+  none,
+  // Goes on (clearing the flag) only after a racing accident; otherwise the
+  // run ends here with the ending block.
+  accident_flag,
+};
+
+// A page: its lines separated by '\n'. A page may show one state text in
+// the middle of a line: `text`, then the state, then `rest`.
+struct Page {
+  Text text;
+  StateText slot = StateText::none;
+  Text rest = {};
+  Gate gate = Gate::none;
+
+  consteval Page(Text lines) : text(lines) { check_line_widths(lines); }
+  consteval Page(Gate g, Text lines) : text(lines), gate(g) { check_line_widths(lines); }
+  // The composed line's full width is checked with the story, which knows
+  // every value the state can take.
+  consteval Page(Text before, StateText shown, Text after)
+      : text(before), slot(shown), rest(after) {
+    check_line_widths(before);
+    check_line_widths(after);
+  }
+};
+
+struct Effect {
+  enum class Kind : std::uint8_t { none, raise_accident_flag, set_juice_colour };
+  Kind kind = Kind::none;
+  Text value = {};
+};
+
+inline constexpr Effect raise_accident_flag{Effect::Kind::raise_accident_flag};
+consteval Effect set_juice_colour(Text colour) { return {Effect::Kind::set_juice_colour, colour}; }
+
+// Where a choice or a link leads: into a passage, or to a page shown aside
+// (with its pause) after which the same menu is shown again.
+struct Transition {
+  PassageId next = PassageId::circular_room;
+  Effect effect = {};
+  const Page* aside = nullptr;
+};
+
+consteval Transition to(PassageId next, Effect effect = {}) { return {next, effect, nullptr}; }
+consteval Transition aside(const Page& page) { return {PassageId::circular_room, {}, &page}; }
+
+struct Option {
+  Text line;
+  Text continuation = {};
+  Transition go;
+
+  consteval Option(Text option_line, Transition t) : line(option_line), go(t) { check(); }
+  consteval Option(Text option_line, Text second_line, Transition t)
+      : line(option_line), continuation(second_line), go(t) {
+    check();
+    if (!continuation.starts_with("   ")) continuation_line_must_start_with_three_spaces();
+    check_line_widths(continuation);
+  }
+  constexpr char key() const { return line[0]; }
+
+ private:
+  consteval void check() const {
+    if (line.size() < 4 || line[0] < 'a' || line[0] > 'z' || line.substr(1, 2) != "->") {
+      option_line_must_start_with_a_lower_case_key_and_arrow();
+    }
+    check_line_widths(line);
+  }
+};
+
+inline constexpr std::size_t max_options = 6;
+
+struct Menu {
+  Text lead = {};
+  Text header = " Opciones:";
+  std::span<const Option> options = {};
+  Text footer = {};
+  // The keys in the order they are tested, for the console's dispatch.
+  std::array<char, max_options> key_chars{};
+
+  constexpr Text keys() const { return {key_chars.data(), options.size()}; }
+};
+
+struct MenuLayout {
+  Text lead = {};
+  Text header = " Opciones:";
+  Text footer = {};
+};
+
+struct Closing {
+  enum class Kind : std::uint8_t { menu, ending, link };
+  Kind kind;
+  Menu menu = {};
+  Transition link = {};
+};
+
+consteval Closing menu(std::span<const Option> options, MenuLayout layout = {}) {
+  if (options.size() > max_options) too_many_options_in_one_menu();
+  if (!layout.lead.empty()) check_line_widths(layout.lead);
+  if (!layout.footer.empty()) check_line_widths(layout.footer);
+  Menu m{layout.lead, layout.header, options, layout.footer, {}};
+  for (std::size_t i = 0; i < options.size(); ++i) m.key_chars[i] = options[i].key();
+  return {Closing::Kind::menu, m, {}};
+}
+inline constexpr Closing ending{Closing::Kind::ending};
+consteval Closing link(PassageId next, Effect effect = {}) {
+  return {Closing::Kind::link, {}, to(next, effect)};
+}
+
+struct Passage {
+  PassageId id;
+  std::span<const Page> pages;
+  Closing closing;
+};
+
+}  // namespace story

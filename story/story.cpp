@@ -1,0 +1,144 @@
+// Gathers the regions into one table indexed by passage id and checks, at
+// compile time, that the story holds together: every passage written once,
+// every one reachable from the first, every line within the console's width.
+#include "story/story.hpp"
+
+#include <algorithm>
+#include <array>
+
+#include "story/airliner.hpp"
+#include "story/attendant.hpp"
+#include "story/cockpit_and_race.hpp"
+#include "story/depths_and_bus.hpp"
+#include "story/fall_and_plain.hpp"
+#include "story/future_city.hpp"
+#include "story/home.hpp"
+#include "story/opening.hpp"
+#include "story/wall_and_flood.hpp"
+
+namespace story {
+
+// Never defined: named in the compiler's message when a check fails.
+void passage_written_twice();
+void passage_not_written();
+void passage_unreachable_from_the_first();
+void key_repeated_in_one_menu();
+void composed_line_longer_than_78_characters();
+
+namespace {
+
+using Table = std::array<const Passage*, passage_count>;
+
+
+template <std::size_t... N>
+consteval Table index_by_id(const Passage (&... regions)[N]) {
+  Table table{};
+  const auto add_region = [&table](const auto& region) {
+    for (const Passage& p : region) {
+      if (table[index_of(p.id)] != nullptr) passage_written_twice();
+      table[index_of(p.id)] = &p;
+    }
+  };
+  (add_region(regions), ...);
+  for (const Passage* p : table) {
+    if (p == nullptr) passage_not_written();
+  }
+  return table;
+}
+
+constexpr Table by_id =
+    index_by_id(regions::opening, regions::wall_and_flood, regions::fall_and_plain,
+                regions::depths_and_bus, regions::airliner, regions::attendant,
+                regions::cockpit_and_race, regions::future_city_region, regions::home);
+
+template <typename Visit>
+consteval void for_each_transition(const Passage& p, Visit visit) {
+  if (p.closing.kind == Closing::Kind::link) visit(p.closing.link);
+  if (p.closing.kind != Closing::Kind::menu) return;
+  for (const Option& option : p.closing.menu.options) visit(option.go);
+}
+
+consteval bool all_reachable() {
+  std::array<bool, passage_count> seen{};
+  std::array<PassageId, passage_count> queue{};
+  std::size_t head = 0;
+  std::size_t tail = 0;
+  seen[index_of(first_passage)] = true;
+  queue[tail++] = first_passage;
+  while (head < tail) {
+    for_each_transition(*by_id[index_of(queue[head++])], [&](const Transition& t) {
+      if (t.aside == nullptr && !seen[index_of(t.next)]) {
+        seen[index_of(t.next)] = true;
+        queue[tail++] = t.next;
+      }
+    });
+  }
+  if (tail != passage_count) passage_unreachable_from_the_first();
+  return true;
+}
+
+consteval bool keys_unique() {
+  for (const Passage* p : by_id) {
+    const Text keys = p->closing.menu.keys();
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+      if (keys.find(keys[i], i + 1) != Text::npos) key_repeated_in_one_menu();
+    }
+  }
+  return true;
+}
+
+consteval std::size_t widest_juice_colour() {
+  std::size_t widest = 0;
+  for (const Passage* p : by_id) {
+    for_each_transition(*p, [&](const Transition& t) {
+      if (t.effect.kind == Effect::Kind::set_juice_colour) {
+        widest = std::max(widest, text::width(t.effect.value));
+      }
+    });
+  }
+  return widest;
+}
+
+consteval bool composed_lines_fit() {
+  for (const Passage* p : by_id) {
+    for (const Page& page : p->pages) {
+      if (page.slot == StateText::none) continue;
+      const Text before = page.text.substr(page.text.rfind('\n') + 1);
+      const Text after = page.rest.substr(0, page.rest.find('\n'));
+      const std::size_t width = text::width(before) + widest_juice_colour() + text::width(after);
+      if (width > max_line_width) composed_line_longer_than_78_characters();
+    }
+  }
+  return true;
+}
+
+consteval std::size_t count_menus() {
+  return static_cast<std::size_t>(std::count_if(by_id.begin(), by_id.end(), [](const Passage* p) {
+    return p->closing.kind == Closing::Kind::menu;
+  }));
+}
+
+// A gated page ends the run when its condition fails, so it holds an ending too.
+consteval std::size_t count_endings() {
+  std::size_t endings = 0;
+  for (const Passage* p : by_id) {
+    endings += p->closing.kind == Closing::Kind::ending;
+    for (const Page& page : p->pages) endings += page.gate != Gate::none;
+  }
+  return endings;
+}
+
+static_assert(all_reachable());
+static_assert(keys_unique());
+static_assert(composed_lines_fit());
+static_assert(passage_count == 47, "the story has 47 passages");
+static_assert(count_menus() == 15, "the story has 15 menus");
+static_assert(count_endings() == 19, "the story has 19 endings");
+
+}  // namespace
+
+const Passage& passage(PassageId id) { return *by_id[index_of(id)]; }
+
+std::span<const Passage* const> passages() { return by_id; }
+
+}  // namespace story

@@ -1,0 +1,112 @@
+// Story text is written as UTF-8 in the sources and stored in the edition's
+// encoding at compile time. This header is the only place that knows the
+// encoding: a character the edition cannot hold, or a control character,
+// stops the build.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+namespace text {
+
+using Text = std::string_view;
+
+#ifdef TRAMONTALIA_UTF8
+inline constexpr bool utf8_edition = true;
+inline constexpr Text charset_name = "UTF-8";
+#else
+inline constexpr bool utf8_edition = false;
+inline constexpr Text charset_name = "ISO-8859-1";
+#endif
+
+// Never defined as constexpr: calling one in a constant expression makes the
+// compiler print its name, which is the error message.
+void story_text_is_not_valid_utf8();
+void character_outside_iso_8859_1();
+void control_character_in_story_text();
+
+struct CodePoint {
+  char32_t value;
+  std::size_t length;
+};
+
+consteval CodePoint decode_utf8(Text s, std::size_t at) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+  const unsigned lead = byte(at);
+  if (lead < 0x80) return {lead, 1};
+  std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+  if (length == 0 || lead >= 0xF5 || at + length > s.size()) story_text_is_not_valid_utf8();
+  char32_t value = lead & (0x7F >> length);
+  for (std::size_t i = 1; i < length; ++i) {
+    if ((byte(at + i) & 0xC0) != 0x80) story_text_is_not_valid_utf8();
+    value = (value << 6) | (byte(at + i) & 0x3F);
+  }
+  return {value, length};
+}
+
+// Newline separates lines inside a page; every other control is refused.
+consteval bool is_printable_or_newline(char32_t c) {
+  return c == '\n' || (c >= 0x20 && c != 0x7F && !(c >= 0x80 && c < 0xA0));
+}
+
+consteval std::size_t encoded_size(Text utf8) {
+  std::size_t size = 0;
+  for (std::size_t at = 0; at < utf8.size(); ++size) {
+    const CodePoint cp = decode_utf8(utf8, at);
+    if (!is_printable_or_newline(cp.value)) control_character_in_story_text();
+    if (!utf8_edition && cp.value > 0xFF) character_outside_iso_8859_1();
+    at += cp.length;
+  }
+  return utf8_edition ? utf8.size() : size;
+}
+
+template <std::size_t N>
+consteval std::array<char, N> encode(Text utf8) {
+  std::array<char, N> out{};
+  std::size_t n = 0;
+  for (std::size_t at = 0; at < utf8.size();) {
+    const CodePoint cp = decode_utf8(utf8, at);
+    if (utf8_edition) {
+      for (std::size_t i = 0; i < cp.length; ++i) out[n++] = utf8[at + i];
+    } else {
+      out[n++] = static_cast<char>(cp.value);
+    }
+    at += cp.length;
+  }
+  return out;
+}
+
+// How many columns a text takes on the console: one per character.
+constexpr std::size_t width(Text encoded) {
+  if (!utf8_edition) return encoded.size();
+  std::size_t columns = 0;
+  for (const char c : encoded) columns += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return columns;
+}
+
+// A string literal usable as a template argument.
+template <std::size_t N>
+struct Literal {
+  char chars[N]{};
+  consteval Literal(const char (&s)[N]) {
+    for (std::size_t i = 0; i < N; ++i) chars[i] = s[i];
+  }
+  consteval Text view() const { return {chars, N - 1}; }
+};
+
+template <Literal S>
+struct Encoded {
+  static constexpr std::size_t size = encoded_size(S.view());
+  static constexpr std::array<char, size> bytes = encode<size>(S.view());
+};
+
+inline namespace literals {
+// "texto"_t: the literal in the edition's encoding, in static storage.
+template <Literal S>
+consteval Text operator""_t() {
+  return {Encoded<S>::bytes.data(), Encoded<S>::size};
+}
+}  // namespace literals
+
+}  // namespace text
