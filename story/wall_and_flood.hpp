@@ -8,7 +8,12 @@ namespace story::regions {
 using enum PassageId;
 
 inline constexpr Page wall_opening_pages[] = {
-    {"PENDIENTE"_t},
+    {"Recorres la pared entera, dando la vuelta completa a la habitación, palpando\n"
+     "cada palmo en busca de una salida oculta: un resorte, una rendija, un botón\n"
+     "disimulado, lo que sea. Nada. Al cabo de un buen rato te das por vencid@ y\n"
+     "te tumbas en la colchoneta, agotad@ y de bastante mal humor. Es entonces\n"
+     "cuando ves que una parte de la pared ha desaparecido, dejando una abertura\n"
+     "tan oscura que es imposible distinguir nada más allá de su umbral."_t},
 };
 inline constexpr Option wall_opening_options[] = {
     {"a->acercarte al umbral y examinar desde alli lo que hay mas alla"_t, to(threshold_approach)},
@@ -17,15 +22,27 @@ inline constexpr Option wall_opening_options[] = {
 };
 
 inline constexpr Page threshold_approach_pages[] = {
-    {"PENDIENTE"_t},
+    {"Te acercas al umbral con muchísima cautela, un pasito detrás de otro, y te\n"
+     "asomas. No ves nada de nada: la oscuridad es total, tan espesa que se podría\n"
+     "cortar con un cuchillo. Antes de que decidas si seguir mirando o retroceder,\n"
+     "una fuerza misteriosa tira de ti de golpe y te arrastra al otro lado."_t},
 };
 
 inline constexpr Page desert_pages[] = {
-    {"PENDIENTE"_t},
+    {"Al otro lado del umbral hay luz, muchísima luz, y un desierto que se extiende\n"
+     "hasta donde alcanza la vista. Te das la vuelta, pero el umbral se ha\n"
+     "esfumado: detrás de ti no queda más que arena. Al poco empiezan a caer unas\n"
+     "gotas gordas y tibias, y en cuestión de minutos cae sobre el desierto una\n"
+     "lluvia torrencial, como si el cielo llevara siglos ahorrando para este día."_t},
 };
 
 inline constexpr Page flood_pages[] = {
-    {"PENDIENTE"_t},
+    {"Llueve tanto que el agua no tiene adónde ir: se acumula a tus pies, te llega\n"
+     "a las rodillas, a la cintura, al pecho, y sigue subiendo a toda velocidad.\n"
+     "Enseguida tienes que ponerte a nadar para no ahogarte, y aun así a duras\n"
+     "penas consigues mantener la cabeza fuera del agua. Todo ha ocurrido tan\n"
+     "deprisa que no has tenido tiempo ni de reaccionar.\n"
+     "¿Qué vas a hacer ahora?"_t},
 };
 inline constexpr Option flood_options[] = {
     {"n->nadar hacia una montaña que acabas de divisar"_t, to(swim_to_island)},
@@ -33,15 +50,28 @@ inline constexpr Option flood_options[] = {
 };
 
 inline constexpr Page swim_to_island_pages[] = {
-    {"PENDIENTE"_t},
+    {"Nadas hacia la montaña a una velocidad increíble, como si te hubieran puesto\n"
+     "un motor fueraborda, y en poco tiempo llegas a su falda. En ese mismo momento\n"
+     "deja de llover y sale el sol, radiante, como si aquí no hubiera pasado nada.\n"
+     "La montaña se alza en una de esas islas a las que siempre van a parar los\n"
+     "náufragos: arena blanca, cuatro palmeras y ni una vela en el horizonte. Y así\n"
+     "te toca llevar vida de náufrago sin haber naufragado nunca."_t},
 };
 
 inline constexpr Page float_and_drown_pages[] = {
-    {"PENDIENTE"_t},
+    {"Te quedas quieto, moviendo brazos y piernas lo justo para mantenerte a\n"
+     "flote, pero la lluvia, lejos de amainar, cae cada vez con más fuerza. Al\n"
+     "mirar hacia arriba descubres que el cielo no es un cielo sino un techo, y que\n"
+     "se acerca a medida que sube el agua. Al final no queda sitio ni para tu\n"
+     "cabeza, y mueres ahogado, con la nariz pegada al techo."_t},
 };
 
 inline constexpr Page opening_refused_pages[] = {
-    {"PENDIENTE"_t},
+    {"No te fías ni un pelo de esa abertura tan oscura, así que te mantienes a\n"
+     "distancia, y se cierra tan deprisa como se había abierto. Acto seguido la\n"
+     "habitación se queda a oscuras; oyes unos silbidos lejanos y unos pasos más\n"
+     "cercanos, y no te atreves ni a respirar. Cuando por fin vuelve la luz, ya no\n"
+     "estás en la habitación circular: estás en otro sitio."_t},
 };
 
 inline constexpr Passage wall_and_flood[] = {

@@ -1,1 +1,49 @@
+// Whole games played in memory: how a run ends, whatever the input does.
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "tests/support.hpp"
+
+namespace {
+
+using testing_support::play;
+
+// A console that nobody reads any more: the game must stop, not spin.
+TEST(GameEnds, WhenNobodyCanReadTheOutput) {
+  struct ClosedOutput final : console::Output {
+    bool write(const char*, std::size_t) override { return false; }
+  } out;
+  std::string endless;
+  for (int i = 0; i < 100000; ++i) endless += "x\n";
+  testing_support::StringInput in(endless, 64);
+  auto game = std::make_unique<engine::Game>(in, out);
+  game->play();
+  EXPECT_LE(in.reads, 2u);
+}
+
+TEST(GameEnds, WhenInputEndsAnywhere) {
+  const std::string full = play("\n\n\nd\n\n\n\n\nc\ni\n\n\n");
+  ASSERT_TRUE(full.ends_with("Pulsa enter para salir\n\n"));
+  // Cutting the same answers short at every point still ends the game with a
+  // newline after what was shown.
+  const std::string answers = "\n\n\nd\n\n\n\n\nc\ni\n\n";
+  for (std::size_t cut = 0; cut < answers.size(); ++cut) {
+    const std::string output = play(answers.substr(0, cut));
+    EXPECT_TRUE(output.ends_with("\n")) << "cut at " << cut;
+    EXPECT_EQ(full.compare(0, output.size() - 1, output, 0, output.size() - 1), 0);
+  }
+}
+
+TEST(GameState, ResetsWithEachGame) {
+  // The accident of one game must not give the television ending to the next.
+  const std::string to_bus_window = "\n\n\nd\n\n\n\n\na\nl\n\n\n\n\n\n\n\nr\n\n";
+  const std::string to_seat_rampage = "\n\n\na\n\ns\n\n\n\n";
+  EXPECT_NE(play(to_bus_window).find("Pulsa enter\n\n"), std::string::npos);
+  const std::string short_ending = play(to_seat_rampage);
+  EXPECT_TRUE(short_ending.ends_with(
+      "\n\nFin\n\nPulsa enter para salir\n\n"));
+}
+
+}  // namespace
