@@ -1,11 +1,12 @@
 # Plays INPUT through GAME and compares what it writes with the expectation
 # beside the input (same name, .out). With -DUPDATE=ON it writes the
-# expectation instead, for review with git diff.
+# expectation instead, for review with git diff. ARGS, if given, are passed to
+# the game, which must ignore them.
 string(REGEX REPLACE "\\.in$" ".out" expected "${INPUT}")
 get_filename_component(name "${INPUT}" NAME_WE)
 set(actual "${CMAKE_CURRENT_BINARY_DIR}/${name}.actual")
 
-execute_process(COMMAND "${GAME}" INPUT_FILE "${INPUT}" OUTPUT_FILE "${actual}"
+execute_process(COMMAND "${GAME}" ${ARGS} INPUT_FILE "${INPUT}" OUTPUT_FILE "${actual}"
                 RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "${name}: the game ended with status ${status}")

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <set>
 #include <sstream>
@@ -159,6 +161,40 @@ TEST(WholeStory, EveryPassageIsShownAndEveryEndingReached) {
   }
   EXPECT_EQ(story::passages().size(), 47u);
   EXPECT_EQ(found.endings.size(), 19u);
+}
+
+std::string all_transcript_expectations() {
+  std::string all;
+  for (const auto& entry : std::filesystem::directory_iterator(TRANSCRIPT_DIR)) {
+    if (entry.path().extension() != ".out") continue;
+    std::ifstream file(entry.path(), std::ios::binary);
+    all.append(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  }
+  return all;
+}
+
+// No page, option or menu text can change without some transcript noticing.
+TEST(WholeStory, EveryTextAppearsInSomeTranscript) {
+  const std::string expected = all_transcript_expectations();
+  const auto check = [&](std::string_view text, std::string_view where) {
+    EXPECT_NE(expected.find(text), std::string::npos) << where << ": " << text;
+  };
+  for (const story::Passage* passage : story::passages()) {
+    const std::string_view name = story::name_of(passage->id);
+    for (const story::Page& page : passage->pages) {
+      check(page.text, name);
+      check(page.rest, name);
+    }
+    const story::Menu& menu = passage->closing.menu;
+    for (const story::Option& option : menu.options) {
+      check(option.line, name);
+      check(option.continuation, name);
+      if (option.go.aside != nullptr) check(option.go.aside->text, name);
+      check(option.go.effect.value, name);
+    }
+    check(menu.lead, name);
+    check(menu.footer, name);
+  }
 }
 
 }  // namespace
