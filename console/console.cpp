@@ -27,7 +27,9 @@ void Console::write(Text text) {
   output_size_ += text.size();
 }
 
-void Console::put(char c) { write(Text(&c, 1)); }
+void Console::put(char c) {
+  write(Text(&c, 1));
+}
 
 void Console::line(Text text) {
   write(text);

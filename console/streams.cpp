@@ -1,7 +1,7 @@
 #include "console/streams.hpp"
 
-#include <cerrno>
 #include <unistd.h>
+#include <cerrno>
 
 namespace console {
 

@@ -72,7 +72,9 @@ struct Effect {
 };
 
 inline constexpr Effect raise_accident_flag{Effect::Kind::raise_accident_flag};
-consteval Effect set_juice_colour(Text colour) { return {Effect::Kind::set_juice_colour, colour}; }
+consteval Effect set_juice_colour(Text colour) {
+  return {Effect::Kind::set_juice_colour, colour};
+}
 
 // Where a choice or a link leads: into a passage, or to a page shown aside
 // (with its pause) after which the same menu is shown again.
@@ -82,8 +84,12 @@ struct Transition {
   const Page* aside = nullptr;
 };
 
-consteval Transition to(PassageId next, Effect effect = {}) { return {next, effect, nullptr}; }
-consteval Transition aside(const Page& page) { return {PassageId::circular_room, {}, &page}; }
+consteval Transition to(PassageId next, Effect effect = {}) {
+  return {next, effect, nullptr};
+}
+consteval Transition aside(const Page& page) {
+  return {PassageId::circular_room, {}, &page};
+}
 
 struct Option {
   Text line;

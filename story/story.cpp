@@ -29,7 +29,6 @@ namespace {
 
 using Table = std::array<const Passage*, passage_count>;
 
-
 template <std::size_t... N>
 consteval Table index_by_id(const Passage (&... regions)[N]) {
   Table table{};
@@ -137,8 +136,12 @@ static_assert(count_endings() == 19, "the story has 19 endings");
 
 }  // namespace
 
-const Passage& passage(PassageId id) { return *by_id[index_of(id)]; }
+const Passage& passage(PassageId id) {
+  return *by_id[index_of(id)];
+}
 
-std::span<const Passage* const> passages() { return by_id; }
+std::span<const Passage* const> passages() {
+  return by_id;
+}
 
 }  // namespace story

@@ -42,8 +42,7 @@ TEST(GameState, ResetsWithEachGame) {
   const std::string to_seat_rampage = "\n\n\na\n\ns\n\n\n\n";
   EXPECT_NE(play(to_bus_window).find("Pulsa enter\n\n"), std::string::npos);
   const std::string short_ending = play(to_seat_rampage);
-  EXPECT_TRUE(short_ending.ends_with(
-      "\n\nFin\n\nPulsa enter para salir\n\n"));
+  EXPECT_TRUE(short_ending.ends_with("\n\nFin\n\nPulsa enter para salir\n\n"));
 }
 
 }  // namespace
