@@ -4,7 +4,9 @@
 # the game, which must ignore them.
 string(REGEX REPLACE "\\.in$" ".out" expected "${INPUT}")
 get_filename_component(name "${INPUT}" NAME_WE)
-set(actual "${CMAKE_CURRENT_BINARY_DIR}/${name}.actual")
+# Unique per arguments too: the same input may be replayed with and without.
+string(MD5 run_id "${ARGS}")
+set(actual "${CMAKE_CURRENT_BINARY_DIR}/${name}-${run_id}.actual")
 
 execute_process(COMMAND "${GAME}" ${ARGS} INPUT_FILE "${INPUT}" OUTPUT_FILE "${actual}"
                 RESULT_VARIABLE status)
