@@ -3,7 +3,7 @@ BUILD_DIR := build
 GAME := $(BUILD_DIR)/tramontalia
 TRANSCRIPTS := $(wildcard tests/transcripts/*.in)
 
-.PHONY: all build play test transcripts clean
+.PHONY: all build play test transcripts clean sanitize coverage clang fuzz analyse check
 
 all: build
 
@@ -13,8 +13,9 @@ $(BUILD_DIR)/CMakeCache.txt:
 build: $(BUILD_DIR)/CMakeCache.txt
 	cmake --build --preset default -j
 
+# The UTF-8 edition on a UTF-8 terminal, the ISO-8859-1 one elsewhere.
 play: build
-	@$(GAME)
+	@if locale charmap 2>/dev/null | grep -qix 'utf-\?8'; then exec $(GAME)-utf8; else exec $(GAME); fi
 
 test: build
 	ctest --preset default -j 2
@@ -26,6 +27,49 @@ transcripts: build
 	  cmake -DGAME=$(GAME) -DINPUT=$$input -DUPDATE=ON -P tests/transcript.cmake || exit 1; \
 	done
 	@git status --short tests/transcripts
+
+# The whole test suite under the address and undefined-behaviour sanitizers.
+sanitize:
+	cmake --preset sanitize
+	cmake --build --preset sanitize -j
+	ctest --preset sanitize -j 2
+
+# Line coverage of the game; fails below 100% for console/ and engine/ and
+# below 95% for the whole game.
+COVERAGE_FILTERS := --filter 'console/' --filter 'engine/' --filter 'story/' --filter 'main\.cpp'
+coverage:
+	cmake --preset coverage
+	cmake --build --preset coverage -j
+	find $(BUILD_DIR)/coverage -name '*.gcda' -delete
+	ctest --preset coverage -j 2
+	gcovr -r . $(BUILD_DIR)/coverage $(COVERAGE_FILTERS) --fail-under-line 95
+	gcovr -r . $(BUILD_DIR)/coverage --filter 'console/' --filter 'engine/' --fail-under-line 100
+
+# The game and its tests built and run with Clang instead of GCC.
+clang:
+	cmake --preset clang
+	cmake --build --preset clang -j
+	ctest --preset clang -j 2
+
+# Plays arbitrary input for FUZZ_SECONDS, starting from the transcript inputs.
+FUZZ_SECONDS ?= 60
+fuzz:
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j
+	mkdir -p $(BUILD_DIR)/fuzz/corpus
+	cp tests/transcripts/*.in $(BUILD_DIR)/fuzz/corpus/
+	$(BUILD_DIR)/fuzz/tramontalia_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+	  -print_final_stats=1 $(BUILD_DIR)/fuzz/corpus
+
+# clang-tidy with the checked-in .clang-tidy, and cppcheck.
+GAME_SOURCES := main.cpp $(wildcard console/*.cpp engine/*.cpp) story/story.cpp
+analyse: build
+	clang-tidy -p $(BUILD_DIR) --quiet $(GAME_SOURCES)
+	cppcheck --enable=warning,style,performance,portability --std=c++20 --error-exitcode=1 \
+	  --inline-suppr --quiet -I . main.cpp console engine story fuzz
+
+# Everything CI runs after the tests.
+check: sanitize clang analyse coverage fuzz
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -15,7 +15,7 @@ engine::Game game{input, output};
 
 int main() {
   // A closed pipe is noticed by the failing write and ends the game quietly.
-  std::signal(SIGPIPE, SIG_IGN);
+  (void)std::signal(SIGPIPE, SIG_IGN);
   game.play();
   return 0;
 }

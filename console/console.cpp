@@ -109,15 +109,15 @@ bool Console::prompt_and_read(Text prompt) {
 
 // The answer is read as a C string: a NUL byte ends it.
 bool Console::extract_word() {
-  const char* line = answer_line_.data();
-  const std::size_t size = std::strlen(line);
+  const char* answer = answer_line_.data();
+  const std::size_t size = std::strlen(answer);
   std::size_t start = 0;
-  while (start < size && is_space(line[start])) ++start;
+  while (start < size && is_space(answer[start])) ++start;
   if (start == size) return false;
   std::size_t end = start;
-  while (end < size && !is_space(line[end])) ++end;
+  while (end < size && !is_space(answer[end])) ++end;
   word_size_ = end - start;
-  std::memcpy(answer_word_.data(), line + start, word_size_);
+  std::memcpy(answer_word_.data(), answer + start, word_size_);
   answer_word_[word_size_] = '\0';
   return true;
 }

@@ -49,7 +49,7 @@ class Console {
   // newline so that the terminal is left at the start of a line.
   bool read_answer(Text prompt);
   // The first word of the last answer that had one; empty at start-up.
-  Text answer_word() const { return {answer_word_.data(), word_size_}; }
+  [[nodiscard]] Text answer_word() const { return {answer_word_.data(), word_size_}; }
 
   // Makes everything written so far visible.
   void flush();

@@ -24,9 +24,9 @@ const Passage* Game::run(const Passage& passage) {
       console_.ending();
       return nullptr;
     case Closing::Kind::menu:
-      return run_menu(passage);
+      break;
   }
-  return nullptr;
+  return run_menu(passage);
 }
 
 // Shows every page; all but the last are closed here, the last one by the

@@ -22,13 +22,7 @@ bool GameState::take_accident_flag() {
 }
 
 story::Text GameState::shown(story::StateText slot) const {
-  switch (slot) {
-    case story::StateText::juice_colour:
-      return juice_colour;
-    case story::StateText::none:
-      break;
-  }
-  return {};
+  return slot == story::StateText::juice_colour ? juice_colour : story::Text{};
 }
 
 }  // namespace engine

@@ -14,7 +14,7 @@ struct GameState {
   void apply(const story::Effect& effect);
   // Tests the flag and clears it.
   bool take_accident_flag();
-  story::Text shown(story::StateText slot) const;
+  [[nodiscard]] story::Text shown(story::StateText slot) const;
 };
 
 }  // namespace engine

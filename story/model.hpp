@@ -24,7 +24,7 @@ void option_line_must_start_with_a_lower_case_key_and_arrow();
 void continuation_line_must_start_with_three_spaces();
 void too_many_options_in_one_menu();
 
-consteval void check_line_widths(Text lines) {
+constexpr void check_line_widths(Text lines) {
   std::size_t start = 0;
   for (std::size_t end = 0; end <= lines.size(); ++end) {
     if (end < lines.size() && lines[end] != '\n') continue;
@@ -50,16 +50,18 @@ enum class Gate : std::uint8_t {
 // the middle of a line: `text`, then the state, then `rest`.
 struct Page {
   Text text;
-  StateText slot = StateText::none;
   Text rest = {};
+  StateText slot = StateText::none;
   Gate gate = Gate::none;
 
+  // Implicit, so that a table of pages reads as a list of texts.
+  // cppcheck-suppress noExplicitConstructor
   consteval Page(Text lines) : text(lines) { check_line_widths(lines); }
   consteval Page(Gate g, Text lines) : text(lines), gate(g) { check_line_widths(lines); }
   // The composed line's full width is checked with the story, which knows
   // every value the state can take.
   consteval Page(Text before, StateText shown, Text after)
-      : text(before), slot(shown), rest(after) {
+      : text(before), rest(after), slot(shown) {
     check_line_widths(before);
     check_line_widths(after);
   }
@@ -84,7 +86,7 @@ struct Transition {
   const Page* aside = nullptr;
 };
 
-consteval Transition to(PassageId next, Effect effect = {}) {
+consteval Transition to(PassageId next, const Effect& effect = {}) {
   return {next, effect, nullptr};
 }
 consteval Transition aside(const Page& page) {
@@ -96,14 +98,14 @@ struct Option {
   Text continuation = {};
   Transition go;
 
-  consteval Option(Text option_line, Transition t) : line(option_line), go(t) { check(); }
-  consteval Option(Text option_line, Text second_line, Transition t)
+  consteval Option(Text option_line, const Transition& t) : line(option_line), go(t) { check(); }
+  consteval Option(Text option_line, Text second_line, const Transition& t)
       : line(option_line), continuation(second_line), go(t) {
     check();
     if (!continuation.starts_with("   ")) continuation_line_must_start_with_three_spaces();
     check_line_widths(continuation);
   }
-  constexpr char key() const { return line[0]; }
+  [[nodiscard]] constexpr char key() const { return line[0]; }
 
  private:
   consteval void check() const {
@@ -124,7 +126,7 @@ struct Menu {
   // The keys in the order they are tested, for the console's dispatch.
   std::array<char, max_options> key_chars{};
 
-  constexpr Text keys() const { return {key_chars.data(), options.size()}; }
+  [[nodiscard]] constexpr Text keys() const { return {key_chars.data(), options.size()}; }
 };
 
 struct MenuLayout {
@@ -149,7 +151,7 @@ consteval Closing menu(std::span<const Option> options, MenuLayout layout = {}) 
   return {Closing::Kind::menu, m, {}};
 }
 inline constexpr Closing ending{Closing::Kind::ending};
-consteval Closing link(PassageId next, Effect effect = {}) {
+consteval Closing link(PassageId next, const Effect& effect = {}) {
   return {Closing::Kind::link, {}, to(next, effect)};
 }
 

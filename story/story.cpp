@@ -32,15 +32,17 @@ using Table = std::array<const Passage*, passage_count>;
 template <std::size_t... N>
 consteval Table index_by_id(const Passage (&... regions)[N]) {
   Table table{};
-  const auto add_region = [&table](const auto& region) {
+  std::array<bool, passage_count> written{};
+  const auto add_region = [&](const auto& region) {
     for (const Passage& p : region) {
-      if (table[index_of(p.id)] != nullptr) passage_written_twice();
+      if (written[index_of(p.id)]) passage_written_twice();
+      written[index_of(p.id)] = true;
       table[index_of(p.id)] = &p;
     }
   };
   (add_region(regions), ...);
-  for (const Passage* p : table) {
-    if (p == nullptr) passage_not_written();
+  for (const bool w : written) {
+    if (!w) passage_not_written();
   }
   return table;
 }
@@ -122,7 +124,9 @@ consteval std::size_t count_endings() {
   std::size_t endings = 0;
   for (const Passage* p : by_id) {
     endings += p->closing.kind == Closing::Kind::ending;
-    for (const Page& page : p->pages) endings += page.gate != Gate::none;
+    endings += static_cast<std::size_t>(
+        std::count_if(p->pages.begin(), p->pages.end(),
+                      [](const Page& page) { return page.gate != Gate::none; }));
   }
   return endings;
 }

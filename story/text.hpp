@@ -4,6 +4,7 @@
 // stops the build.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string_view>
@@ -31,7 +32,7 @@ struct CodePoint {
   std::size_t length;
 };
 
-consteval CodePoint decode_utf8(Text s, std::size_t at) {
+constexpr CodePoint decode_utf8(Text s, std::size_t at) {
   const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
   const unsigned lead = byte(at);
   if (lead < 0x80) return {lead, 1};
@@ -46,11 +47,11 @@ consteval CodePoint decode_utf8(Text s, std::size_t at) {
 }
 
 // Newline separates lines inside a page; every other control is refused.
-consteval bool is_printable_or_newline(char32_t c) {
+constexpr bool is_printable_or_newline(char32_t c) {
   return c == '\n' || (c >= 0x20 && c != 0x7F && !(c >= 0x80 && c < 0xA0));
 }
 
-consteval std::size_t encoded_size(Text utf8) {
+constexpr std::size_t encoded_size(Text utf8) {
   std::size_t size = 0;
   for (std::size_t at = 0; at < utf8.size(); ++size) {
     const CodePoint cp = decode_utf8(utf8, at);
@@ -62,7 +63,7 @@ consteval std::size_t encoded_size(Text utf8) {
 }
 
 template <std::size_t N>
-consteval std::array<char, N> encode(Text utf8) {
+constexpr std::array<char, N> encode(Text utf8) {
   std::array<char, N> out{};
   std::size_t n = 0;
   for (std::size_t at = 0; at < utf8.size();) {
@@ -80,19 +81,21 @@ consteval std::array<char, N> encode(Text utf8) {
 // How many columns a text takes on the console: one per character.
 constexpr std::size_t width(Text encoded) {
   if (!utf8_edition) return encoded.size();
-  std::size_t columns = 0;
-  for (const char c : encoded) columns += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  return columns;
+  return static_cast<std::size_t>(std::count_if(encoded.begin(), encoded.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;  // not a continuation byte
+  }));
 }
 
 // A string literal usable as a template argument.
 template <std::size_t N>
 struct Literal {
   char chars[N]{};
+  // Implicit, so that a string literal can stand as a template argument.
+  // cppcheck-suppress noExplicitConstructor
   consteval Literal(const char (&s)[N]) {
     for (std::size_t i = 0; i < N; ++i) chars[i] = s[i];
   }
-  consteval Text view() const { return {chars, N - 1}; }
+  [[nodiscard]] consteval Text view() const { return {chars, N - 1}; }
 };
 
 template <Literal S>

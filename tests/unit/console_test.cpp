@@ -2,6 +2,9 @@
 #include "console/console.hpp"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include <memory>
 #include <string>
@@ -177,6 +180,33 @@ TEST(Blocks, PauseAndEndingWriteTheirLinesAndSurviveEndOfInput) {
   Dialogue unanswered("");
   unanswered.console->ending();
   EXPECT_EQ(unanswered.written(), ending);
+}
+
+TEST(Blocks, ATextLongerThanTheOutputBufferArrivesWholeAndInOrder) {
+  Dialogue d("");
+  const std::string huge(200000, 'h');
+  d.console->line("antes");
+  d.console->line(huge);
+  d.console->line("despues");
+  EXPECT_EQ(d.written(), "antes\n" + huge + "\ndespues\n");
+}
+
+TEST(FdStreams, ReportFailureInsteadOfRetryingForever) {
+  console::FdInput bad_input(-1);
+  char buffer[8];
+  EXPECT_EQ(bad_input.read(buffer, sizeof buffer), 0u);
+
+  int fds[2];
+  ASSERT_EQ(pipe(fds), 0);
+  const auto old_handler = std::signal(SIGPIPE, SIG_IGN);
+  console::FdOutput to_pipe(fds[1]);
+  EXPECT_TRUE(to_pipe.write("hola\n", 5));
+  console::FdInput from_pipe(fds[0]);
+  EXPECT_EQ(from_pipe.read(buffer, sizeof buffer), 5u);
+  close(fds[0]);
+  EXPECT_FALSE(to_pipe.write("adios\n", 6));  // nobody reads any more
+  close(fds[1]);
+  std::signal(SIGPIPE, old_handler);
 }
 
 }  // namespace
