@@ -29,3 +29,11 @@ transcripts: build
 
 clean:
 	rm -rf $(BUILD_DIR)
+
+# Installs the editions and the manual page under PREFIX, staged under
+# DESTDIR if given, as packagers expect.
+PREFIX ?= /usr/local
+.PHONY: install
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
