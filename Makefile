@@ -73,3 +73,16 @@ check: sanitize clang analyse coverage fuzz
 
 clean:
 	rm -rf $(BUILD_DIR)
+
+# Installs the editions and the manual page under PREFIX, staged under
+# DESTDIR if given, as packagers expect.
+PREFIX ?= /usr/local
+.PHONY: install map
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+# Redraws the story map from the story tables; commit docs/story-map.svg.
+map: build
+	$(BUILD_DIR)/story_map > $(BUILD_DIR)/story-map.dot
+	dot -Tsvg -o docs/story-map.svg $(BUILD_DIR)/story-map.dot

@@ -1,0 +1,114 @@
+// Writes the passage graph of the story in Graphviz DOT on standard output,
+// read from the very tables the game plays: `make map` draws it into
+// docs/story-map.svg.
+//
+// One node per passage, named by its id; endings are shaded with a double
+// border. Menu choices are labelled with their key, links are dashed, and an
+// effect on the game state is written on its edge (the accident in red).
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "story/opening.hpp"
+#include "story/story.hpp"
+
+namespace {
+
+using story::Closing;
+using story::Effect;
+using story::Passage;
+
+// Endings a passage holds: its closing, and each gated page that ends the
+// run when its condition fails.
+int endings_in(const Passage& p) {
+  int endings = p.closing.kind == Closing::Kind::ending;
+  for (const story::Page& page : p.pages) endings += page.gate != story::Gate::none;
+  return endings;
+}
+
+// Asides have no passage id; the story's one aside is named after its page.
+std::string aside_name(const Passage& from, const story::Option& option) {
+  if (option.go.aside == &story::regions::idle_in_room) return "idle_in_room";
+  return std::string(story::name_of(from.id)) + "_aside_" + option.key();
+}
+
+void write_passage(const Passage& p) {
+  const std::string name(story::name_of(p.id));
+  std::string attributes;
+  if (p.id == story::first_passage) attributes = "penwidth=2.5";
+  const int endings = endings_in(p);
+  if (endings > 0) attributes = "style=\"rounded,filled\", fillcolor=gray85, peripheries=2";
+  // A gated page holds a second ending; the gate reads the accident flag, so
+  // the passage is red like the edges that raise it.
+  if (endings > 1) {
+    attributes += ", color=red, label=\"" + name + "\\n" + std::to_string(endings) + " finales\"";
+  }
+  if (attributes.empty()) {
+    std::printf("  %s;\n", name.c_str());
+  } else {
+    std::printf("  %s [%s];\n", name.c_str(), attributes.c_str());
+  }
+}
+
+// key is '\0' for a link, which is drawn dashed.
+void write_edge(const std::string& from, const std::string& to, char key, const Effect& effect) {
+  std::string label = key == '\0' ? "" : std::string(1, key);
+  std::string attributes = key == '\0' ? "style=dashed" : "";
+  const auto add_line = [&label](std::string_view line) {
+    if (!label.empty()) label += "\\n";
+    label += line;
+  };
+  switch (effect.kind) {
+    case Effect::Kind::none:
+      break;
+    case Effect::Kind::raise_accident_flag:
+      add_line("accidente");
+      attributes += std::string(attributes.empty() ? "" : ", ") + "color=red, fontcolor=red";
+      break;
+    case Effect::Kind::set_juice_colour:
+      add_line("zumo " + std::string(effect.value));
+      break;
+  }
+  if (!label.empty()) {
+    attributes = "label=\"" + label + "\"" + (attributes.empty() ? "" : ", ") + attributes;
+  }
+  if (attributes.empty()) {
+    std::printf("  %s -> %s;\n", from.c_str(), to.c_str());
+  } else {
+    std::printf("  %s -> %s [%s];\n", from.c_str(), to.c_str(), attributes.c_str());
+  }
+}
+
+void write_edges(const Passage& p) {
+  const std::string from(story::name_of(p.id));
+  if (p.closing.kind == Closing::Kind::link) {
+    write_edge(from, std::string(story::name_of(p.closing.link.next)), '\0', p.closing.link.effect);
+  }
+  if (p.closing.kind != Closing::Kind::menu) return;
+  for (const story::Option& option : p.closing.menu.options) {
+    if (option.go.aside == nullptr) {
+      write_edge(from, std::string(story::name_of(option.go.next)), option.key(), option.go.effect);
+      continue;
+    }
+    // An aside shows its page and comes back to the same menu.
+    const std::string aside = aside_name(p, option);
+    std::printf("  %s [shape=note, fontsize=9];\n", aside.c_str());
+    write_edge(from, aside, option.key(), option.go.effect);
+    std::printf("  %s -> %s [style=dotted, arrowhead=open];\n", aside.c_str(), from.c_str());
+  }
+}
+
+}  // namespace
+
+int main() {
+  std::printf("digraph tramontalia {\n");
+  // Graphviz reads UTF-8 unless told otherwise; the effect values are story text.
+  std::printf("  charset=\"%s\";\n", text::utf8_edition ? "UTF-8" : "latin1");
+  std::printf("  node [shape=box, style=rounded, fontname=\"Helvetica\", fontsize=11];\n");
+  std::printf("  edge [fontname=\"Helvetica\", fontsize=10];\n");
+  for (const Passage* p : story::passages()) write_passage(*p);
+  for (const Passage* p : story::passages()) write_edges(*p);
+  std::printf("}\n");
+  // A map cut short, say by a full disk, must not pass for a whole one.
+  return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 1;
+}
