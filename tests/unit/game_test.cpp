@@ -39,15 +39,6 @@ TEST(GameEnds, WhenInputEndsAnywhere) {
   }
 }
 
-TEST(GameState, ResetsWithEachGame) {
-  // The accident of one game must not give the television ending to the next.
-  const std::string to_bus_window = "\n\n\nd\n\n\n\n\na\nl\n\n\n\n\n\n\n\nr\n\n";
-  const std::string to_seat_rampage = "\n\n\na\n\ns\n\n\n\n";
-  EXPECT_NE(play(to_bus_window).find("Pulsa enter\n\n"), std::string::npos);
-  const std::string short_ending = play(to_seat_rampage);
-  EXPECT_TRUE(short_ending.ends_with("\n\nFin\n\nPulsa enter para salir\n\n"));
-}
-
 // Repeats a pattern of answers, without holding them all in memory.
 class RepeatingInput final : public console::Input {
  public:
