@@ -14,7 +14,9 @@ build: $(BUILD_DIR)/CMakeCache.txt
 	cmake --build --preset default -j
 
 # The UTF-8 edition on a UTF-8 terminal, the ISO-8859-1 one elsewhere.
-play: build
+# Builds quietly (the log is shown only if the build fails), then plays.
+play: $(BUILD_DIR)/CMakeCache.txt
+	@cmake --build --preset default -j > $(BUILD_DIR)/build.log 2>&1 || { cat $(BUILD_DIR)/build.log; exit 1; }
 	@if locale charmap 2>/dev/null | grep -qix 'utf-\?8'; then exec $(GAME)-utf8; else exec $(GAME); fi
 
 test: build
