@@ -29,3 +29,9 @@ transcripts: build
 
 clean:
 	rm -rf $(BUILD_DIR)
+
+# Speed and size of the optimised game against cat and a minimal C program,
+# side by side on this machine (needs hyperfine, valgrind and GNU time).
+.PHONY: bench
+bench: build
+	bench/run.sh $(GAME)
