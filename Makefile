@@ -88,3 +88,9 @@ install: build
 map: build
 	$(BUILD_DIR)/story_map > $(BUILD_DIR)/story-map.dot
 	dot -Tsvg -o docs/story-map.svg $(BUILD_DIR)/story-map.dot
+
+# Speed and size of the optimised game against cat and a minimal C program,
+# side by side on this machine (needs hyperfine, valgrind and GNU time).
+.PHONY: bench
+bench: build
+	bench/run.sh $(GAME)

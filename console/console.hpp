@@ -64,16 +64,20 @@ class Console {
   Output& out_;
   bool output_broken_ = false;
 
-  std::array<char, 1 << 16> input_buffer_{};
+  // The buffers are left uninitialised: each is written before it is read,
+  // and zero-filling them would cost the start-up time and memory of a game
+  // that is over in a few lines.
+  std::array<char, 1 << 16> input_buffer_;
   std::size_t input_begin_ = 0;
   std::size_t input_end_ = 0;
 
-  std::array<char, 1 << 16> output_buffer_{};
+  // Twice a pipe's capacity, so that a full buffer fills a pipe in one go.
+  std::array<char, 1 << 17> output_buffer_;
   std::size_t output_size_ = 0;
 
-  std::array<char, max_line + 1> answer_line_{};
+  std::array<char, max_line + 1> answer_line_;
   std::size_t line_size_ = 0;
-  std::array<char, 1024> answer_word_{};
+  std::array<char, 1024> answer_word_;
   std::size_t word_size_ = 0;
 };
 
