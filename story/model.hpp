@@ -159,6 +159,14 @@ struct Passage {
   PassageId id;
   std::span<const Page> pages;
   Closing closing;
+
+  // The endings it holds: its closing, and each gated page, which ends the
+  // run when its condition fails.
+  [[nodiscard]] constexpr std::size_t endings() const {
+    std::size_t count = closing.kind == Closing::Kind::ending ? 1 : 0;
+    for (const Page& page : pages) count += page.gate != Gate::none ? 1 : 0;
+    return count;
+  }
 };
 
 }  // namespace story

@@ -119,15 +119,9 @@ consteval std::size_t count_menus() {
   }));
 }
 
-// A gated page ends the run when its condition fails, so it holds an ending too.
 consteval std::size_t count_endings() {
   std::size_t endings = 0;
-  for (const Passage* p : by_id) {
-    endings += p->closing.kind == Closing::Kind::ending;
-    endings += static_cast<std::size_t>(
-        std::count_if(p->pages.begin(), p->pages.end(),
-                      [](const Page& page) { return page.gate != Gate::none; }));
-  }
+  for (const Passage* p : by_id) endings += p->endings();
   return endings;
 }
 

@@ -18,14 +18,6 @@ using story::Closing;
 using story::Effect;
 using story::Passage;
 
-// Endings a passage holds: its closing, and each gated page that ends the
-// run when its condition fails.
-int endings_in(const Passage& p) {
-  int endings = p.closing.kind == Closing::Kind::ending;
-  for (const story::Page& page : p.pages) endings += page.gate != story::Gate::none;
-  return endings;
-}
-
 // Asides have no passage id; the story's one aside is named after its page.
 std::string aside_name(const Passage& from, const story::Option& option) {
   if (option.go.aside == &story::regions::idle_in_room) return "idle_in_room";
@@ -36,7 +28,7 @@ void write_passage(const Passage& p) {
   const std::string name(story::name_of(p.id));
   std::string attributes;
   if (p.id == story::first_passage) attributes = "penwidth=2.5";
-  const int endings = endings_in(p);
+  const std::size_t endings = p.endings();
   if (endings > 0) attributes = "style=\"rounded,filled\", fillcolor=gray85, peripheries=2";
   // A gated page holds a second ending; the gate reads the accident flag, so
   // the passage is red like the edges that raise it.
