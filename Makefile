@@ -3,7 +3,8 @@ BUILD_DIR := build
 GAME := $(BUILD_DIR)/tramontalia
 TRANSCRIPTS := $(wildcard tests/transcripts/*.in)
 
-.PHONY: all build play test transcripts clean sanitize coverage clang fuzz analyse check
+.PHONY: all build play test transcripts clean sanitize coverage clang fuzz analyse check \
+        install map bench
 
 all: build
 
@@ -80,7 +81,6 @@ clean:
 # Installs the editions and the manual page under PREFIX, staged under
 # DESTDIR if given, as packagers expect.
 PREFIX ?= /usr/local
-.PHONY: install map
 
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
@@ -92,6 +92,5 @@ map: build
 
 # Speed and size of the optimised game against cat and a minimal C program,
 # side by side on this machine (needs hyperfine, valgrind and GNU time).
-.PHONY: bench
 bench: build
 	bench/run.sh $(GAME)
