@@ -29,6 +29,13 @@ inline constexpr Page attendant_mixed_pages[] = {
      "sales despedido de tu asiento y huyes por el pasillo sin mirar atrás."_t},
 };
 
+// The twin attendants are offered the same replies but for the insult; the
+// juice takes the colour of the attendant's sex.
+inline constexpr Option proposition{"q->'quiero follarte ahora mismo'"_t, to(rough_encounter)};
+inline constexpr Option punch{
+    "n->no dices nada y le das un puñetazo en toda la cara con todas tus fuerzas"_t,
+    to(attendant_punched)};
+
 inline constexpr Page attendant_male_pages[] = {
     {"Por tu sola voluntad, y en una fracción de segundo, la criatura ambigua se\n"
      "transforma en un hombre fuerte, de espaldas anchas y mandíbula de granito, tan\n"
@@ -39,9 +46,8 @@ inline constexpr Page attendant_male_pages[] = {
 inline constexpr Option attendant_male_options[] = {
     {"z->'deseo un zumo de naranja'"_t, to(juice, set_juice_colour("rojo"_t))},
     {"e->'eres un cerdo, gigolo, chapero de mierda'"_t, to(insult_reply)},
-    {"q->'quiero follarte ahora mismo'"_t, to(rough_encounter)},
-    {"n->no dices nada y le das un puñetazo en toda la cara con todas tus fuerzas"_t,
-     to(attendant_punched)},
+    proposition,
+    punch,
 };
 
 inline constexpr Page attendant_female_pages[] = {
@@ -54,9 +60,8 @@ inline constexpr Page attendant_female_pages[] = {
 inline constexpr Option attendant_female_options[] = {
     {"z->'deseo un zumo de naranja'"_t, to(juice, set_juice_colour("verde"_t))},
     {"e->'eres una zorra, puta, guarra de mierda'"_t, to(insult_reply)},
-    {"q->'quiero follarte ahora mismo'"_t, to(rough_encounter)},
-    {"n->no dices nada y le das un puñetazo en toda la cara con todas tus fuerzas"_t,
-     to(attendant_punched)},
+    proposition,
+    punch,
 };
 
 inline constexpr Page juice_pages[] = {
