@@ -86,16 +86,16 @@ const Passage* Game::enter(const story::Transition& transition) {
 
 void Game::show_menu(const story::Menu& menu) {
   console_.blank_line();
-  if (!menu.lead.empty()) {
-    console_.line(menu.lead);
+  if (!menu.layout.lead.empty()) {
+    console_.line(menu.layout.lead);
     console_.blank_line();
   }
-  console_.line(menu.header);
+  console_.line(menu.layout.header);
   for (const story::Option& option : menu.options) {
     console_.line(option.line);
     if (!option.continuation.empty()) console_.line(option.continuation);
   }
-  if (!menu.footer.empty()) console_.line(menu.footer);
+  if (!menu.layout.footer.empty()) console_.line(menu.layout.footer);
   console_.blank_line();
 }
 

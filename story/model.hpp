@@ -118,21 +118,21 @@ struct Option {
 
 inline constexpr std::size_t max_options = 6;
 
-struct Menu {
-  Text lead = {};
-  Text header = " Opciones:";
-  std::span<const Option> options = {};
-  Text footer = {};
-  // The keys in the order they are tested, for the console's dispatch.
-  std::array<char, max_options> key_chars{};
-
-  [[nodiscard]] constexpr Text keys() const { return {key_chars.data(), options.size()}; }
-};
-
+// The fixed lines around a menu's options: a lead line before the header,
+// and a line after the options.
 struct MenuLayout {
   Text lead = {};
   Text header = " Opciones:";
   Text footer = {};
+};
+
+struct Menu {
+  MenuLayout layout = {};
+  std::span<const Option> options = {};
+  // The keys in the order they are tested, for the console's dispatch.
+  std::array<char, max_options> key_chars{};
+
+  [[nodiscard]] constexpr Text keys() const { return {key_chars.data(), options.size()}; }
 };
 
 struct Closing {
@@ -146,7 +146,7 @@ consteval Closing menu(std::span<const Option> options, MenuLayout layout = {}) 
   if (options.size() > max_options) too_many_options_in_one_menu();
   if (!layout.lead.empty()) check_line_widths(layout.lead);
   if (!layout.footer.empty()) check_line_widths(layout.footer);
-  Menu m{layout.lead, layout.header, options, layout.footer, {}};
+  Menu m{layout, options, {}};
   for (std::size_t i = 0; i < options.size(); ++i) m.key_chars[i] = options[i].key();
   return {Closing::Kind::menu, m, {}};
 }

@@ -192,8 +192,8 @@ TEST(WholeStory, EveryTextAppearsInSomeTranscript) {
       if (option.go.aside != nullptr) check(option.go.aside->text, name);
       check(option.go.effect.value, name);
     }
-    check(menu.lead, name);
-    check(menu.footer, name);
+    check(menu.layout.lead, name);
+    check(menu.layout.footer, name);
   }
 }
 
