@@ -4,7 +4,7 @@ GAME := $(BUILD_DIR)/tramontalia
 TRANSCRIPTS := $(wildcard tests/transcripts/*.in)
 
 .PHONY: all build play test transcripts clean sanitize coverage clang fuzz analyse check \
-        install map bench
+        install map bench web
 
 all: build
 
@@ -22,6 +22,13 @@ play: $(BUILD_DIR)/CMakeCache.txt
 
 test: build
 	ctest --preset default -j 2
+
+# The browser edition: build/web/tramontalia.html, one self-contained page,
+# and build/web/tramontalia.mjs, the same module as a Node command (needs
+# clang with the wasm32-wasi target, lld, wasi-libc and Node.js).
+web:
+	cmake --preset web
+	cmake --build --preset web -j
 
 # Rewrites every transcript expectation from the current game, for review
 # with `git diff tests/transcripts` after an intended change of text.

@@ -1,0 +1,42 @@
+#!/usr/bin/env node
+// The browser edition's module, played on standard input and output exactly
+// as the UTF-8 console edition plays: bytes are read as they come and written
+// as the game flushes them, so inputs of any size take no more memory.
+import { readSync, writeSync } from 'node:fs';
+
+const module = Buffer.from('{{module}}', 'base64');
+
+// Waits without spinning when a non-blocking input or output is not ready.
+const nap = () => Atomics.wait(new Int32Array(new SharedArrayBuffer(4)), 0, 0, 10);
+
+function readInput(buffer) {
+  for (;;) {
+    try {
+      return readSync(0, buffer);
+    } catch (error) {
+      if (error.code === 'EAGAIN') nap();
+      else if (error.code !== 'EINTR') return 0; // any other failure ends the input
+    }
+  }
+}
+
+function writeOutput(bytes) {
+  for (let done = 0; done < bytes.length; ) {
+    try {
+      done += writeSync(1, bytes, done);
+    } catch (error) {
+      if (error.code === 'EAGAIN') nap();
+      else if (error.code !== 'EINTR') process.exit(0); // nobody reads: the game is over, quietly
+    }
+  }
+}
+
+let memory;
+const { instance } = await WebAssembly.instantiate(module, {
+  tramontalia: {
+    read: (at, capacity) => readInput(new Uint8Array(memory.buffer, at, capacity)),
+    write: (at, size) => writeOutput(new Uint8Array(memory.buffer, at, size)),
+  },
+});
+memory = instance.exports.memory;
+instance.exports.play();

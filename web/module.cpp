@@ -1,0 +1,50 @@
+// The browser edition's WebAssembly module: the very same game, whose bytes
+// come and go through two functions of the host page (or Node command).
+//
+// A page cannot block on a read, so the host keeps the answers given so far
+// and calls play() again on each new one; a whole game takes microseconds.
+// read() hands out the answers, one line per call as a terminal would, and
+// returns 0 when they run out: the game then ends as at the end of input,
+// and the host knows it is waiting for one more answer.
+#include <optional>
+
+#include "console/streams.hpp"
+#include "engine/game.hpp"
+
+extern "C" {
+[[clang::import_module("tramontalia"), clang::import_name("read")]] std::size_t host_read(
+    char* buffer, std::size_t capacity);
+[[clang::import_module("tramontalia"), clang::import_name("write")]] void host_write(
+    const char* data, std::size_t size);
+}
+
+namespace {
+
+class HostInput final : public console::Input {
+ public:
+  std::size_t read(char* buffer, std::size_t capacity) override {
+    return host_read(buffer, capacity);
+  }
+};
+
+// Nobody hangs up on a page: every write is taken.
+class HostOutput final : public console::Output {
+ public:
+  bool write(const char* data, std::size_t size) override {
+    host_write(data, size);
+    return true;
+  }
+};
+
+HostInput input;
+HostOutput output;
+// Static storage, made anew for every game: the module allocates nothing.
+std::optional<engine::Game> game;
+
+}  // namespace
+
+// Plays one whole game, from the banner to its end or to the end of input.
+extern "C" [[clang::export_name("play")]] void play() {
+  game.emplace(input, output);
+  game->play();
+}
