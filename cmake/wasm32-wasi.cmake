@@ -5,6 +5,4 @@ set(CMAKE_SYSTEM_NAME Generic)  # this CMake has no WASI platform; none is neede
 set(CMAKE_SYSTEM_PROCESSOR wasm32)
 set(CMAKE_CXX_COMPILER clang++)
 set(CMAKE_CXX_COMPILER_TARGET wasm32-wasi)
-# Size matters more than speed: the module travels inside the page.
-set(CMAKE_CXX_FLAGS_MINSIZEREL_INIT "-Oz -DNDEBUG")
 set(TRAMONTALIA_WEB ON CACHE BOOL "Build the browser edition instead of the console ones")

@@ -19,8 +19,14 @@ const confirmDialog = document.getElementById('confirm-restart');
 
 const encoder = new TextEncoder();
 let replaying = null; // the replay in progress, served by the module's imports
+function moduleBytes() {
+  const text = atob(moduleData.textContent.trim());
+  const bytes = new Uint8Array(text.length);
+  for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
+  return bytes;
+}
 const { instance } = await WebAssembly.instantiate(
-  Uint8Array.from(atob(moduleData.textContent.trim()), (c) => c.charCodeAt(0)),
+  Uint8Array.fromBase64?.(moduleData.textContent.trim()) ?? moduleBytes(),
   {
     tramontalia: {
       read: (at, capacity) => replaying.read(at, capacity),
@@ -32,21 +38,21 @@ const memory = () => new Uint8Array(instance.exports.memory.buffer);
 
 // Plays the game on `answers` and returns what it wrote in pieces: piece k is
 // what came after the k-th answer was read (piece 0: before the first read).
-// Only pieces from `from` on are decoded and returned. `over` tells whether
-// the game ended by itself (an ending, or "salir") rather than waiting for
-// one more answer; `read` how many answers it took.
+// Only pieces from `from` on are returned; the answers before those go in
+// all at once, which the game takes exactly as it takes them line by line.
+// `over` tells whether the game ended by itself (an ending, or "salir")
+// rather than waiting for one more answer; `read` how many answers it took.
 function play(answers, from) {
   const pieces = [];
+  const decoder = new TextDecoder();
   let text = '';
-  let taken = 0;
-  let line = new Uint8Array(0);
+  let taken = Math.max(0, from - 1);
+  let line = taken > 0 ? encoder.encode(`${answers.slice(0, taken).join('\n')}\n`) : new Uint8Array(0);
   let offset = 0;
   let waiting = false;
-  let decoder = new TextDecoder();
   const endPiece = () => {
     if (taken >= from) pieces.push(text + decoder.decode());
     text = '';
-    decoder = new TextDecoder();
   };
   replaying = {
     // One line at a time, as a terminal hands them out.
@@ -86,6 +92,7 @@ let answers = [];
 let blocks = []; // { element, text, taps: spans that can answer, echo: nodes }
 let over = false;
 
+const blocksPerGroup = 32;
 const optionLine = /^([a-z]+)->/;
 const pauseLines = ['Pulsa enter', 'Pulsa enter para salir'];
 
@@ -111,23 +118,28 @@ function addBlock(piece) {
     return span;
   };
   body.split('\n').forEach((line, index) => {
+    if (lastOption && line.startsWith('   ')) {
+      lastOption.textContent += `\n${line}`; // an option's second line
+      return;
+    }
     if (index > 0) plain += '\n';
     const key = inMenu && line.match(optionLine);
     if (line.trim() === 'Opciones:') inMenu = true;
     if (line === '') inMenu = false;
-    if (key) {
-      lastOption = tappable(line, key[1]);
-    } else if (lastOption && line.startsWith('   ')) {
-      lastOption.textContent += `\n${line}`; // an option's second line
-    } else if (pauseLines.includes(line)) {
-      tappable(line, '');
-    } else {
-      plain += line;
-      lastOption = null;
-    }
+    lastOption = key ? tappable(line, key[1]) : null;
+    if (key) return;
+    if (pauseLines.includes(line)) tappable(line, '');
+    else plain += line;
   });
   flush();
-  story.append(element);
+  // Blocks go in groups, so that the browser lays out a long story as a few
+  // dozen groups and the newest one, whatever the story's length.
+  let group = story.lastElementChild;
+  if (!group || group.childElementCount === blocksPerGroup) {
+    group = document.createElement('div');
+    story.append(group);
+  }
+  group.append(element);
   blocks.push(block);
 }
 

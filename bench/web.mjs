@@ -1,0 +1,107 @@
+// The browser edition's size and speed, side by side with their references,
+// in one run (headless Chromium):
+//   size        the page gzipped (gzip -9), story and module included;
+//   first text  from navigation to the first page of the story on screen,
+//               against a plain HTML file holding the same text, no script;
+//   one answer  the page's work for one answer (script, style and layout)
+//               after 1,000 answers, against after 10.
+// Usage: WEB_PAGE=build/web/tramontalia.html node bench/web.mjs
+// Prints the table rows; slow figures never fail (exit 0), a missing tool
+// exits 2.
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { pathToFileURL } from 'node:url';
+
+import { chromiumOrSkip, openPage, pagePath, pageUrl, storyText } from '../tests/web/browser.mjs';
+
+const browser = await chromiumOrSkip().catch(() => process.exit(2));
+const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
+const rows = [];
+
+// --- Size ----------------------------------------------------------------------
+const gzipped = execFileSync('gzip', ['-9c', pagePath]).length;
+rows.push(['page, gzip -9 (bytes)', gzipped, '128278 (ink.js alone) / 31332 gz', '-', '<= 31000']);
+
+// --- First text ----------------------------------------------------------------
+// The same first text in a plain page: what any page needs to show it.
+const context = await browser.newContext();
+const firstText = await storyText(await openPage(context));
+await context.close();
+const work = mkdtempSync(join(tmpdir(), 'tramontalia-bench-'));
+const plainPath = join(work, 'plain.html');
+const escaped = firstText.replace(/&/g, '&amp;').replace(/</g, '&lt;');
+writeFileSync(
+  plainPath,
+  `<!doctype html><html lang="es"><meta charset="utf-8"><title>Tramontalia</title><pre>${escaped}</pre></html>`,
+);
+
+// Milliseconds from navigation until "Pulsa enter" is in the document and
+// the next frame has been drawn, measured inside the page alike for both.
+async function timeToFirstText(url) {
+  const page = await browser.newPage();
+  await page.addInitScript(() => {
+    window.firstText = new Promise((resolve) => {
+      const check = () => {
+        if (!document.body?.textContent.includes('Pulsa enter')) return false;
+        requestAnimationFrame(() => resolve(performance.now()));
+        return true;
+      };
+      const observer = new MutationObserver(() => check() && observer.disconnect());
+      observer.observe(document, { childList: true, subtree: true, characterData: true });
+    });
+  });
+  await page.goto(url);
+  const ms = await page.evaluate(() => window.firstText);
+  await page.close();
+  return ms;
+}
+const game = [];
+const plain = [];
+for (let round = 0; round < 30; ++round) {
+  game.push(await timeToFirstText(pageUrl));
+  plain.push(await timeToFirstText(pathToFileURL(plainPath).href));
+}
+const [gameFirst, plainFirst] = [median(game), median(plain)];
+rows.push(['first text (ms)', gameFirst, `${plainFirst.toFixed(1)} (plain HTML)`, gameFirst / plainFirst, '<= 1.5x']);
+rmSync(work, { recursive: true });
+
+// --- One answer ------------------------------------------------------------------
+// At the first menu, over and over: an unrecognised word replays the room,
+// whose three pauses take three Enters. Each answer's work: the page's
+// script, then the style and layout it leaves for the browser.
+async function answerWork(before) {
+  const page = await openPage(await browser.newContext());
+  return page.evaluate((count) => {
+    const input = document.getElementById('answer');
+    const form = document.getElementById('reply');
+    const cycle = ['x', '', '', ''];
+    const answer = (k) => {
+      input.value = cycle[k % cycle.length];
+      form.requestSubmit();
+    };
+    let given = 0;
+    for (; given < 3; ++given) answer(3); // the opening's pauses
+    for (; given < count; ++given) answer(given);
+    const times = [];
+    for (let k = 0; k < 41; ++k, ++given) {
+      document.body.offsetHeight; // nothing pending from earlier answers
+      const start = performance.now();
+      answer(given);
+      document.body.offsetHeight;
+      times.push(performance.now() - start);
+    }
+    return times.sort((a, b) => a - b)[20];
+  }, before);
+}
+const few = median([await answerWork(10), await answerWork(10), await answerWork(10)]);
+const many = median([await answerWork(1000), await answerWork(1000), await answerWork(1000)]);
+rows.push(['one answer after 1,000 (ms)', many, `${few.toFixed(2)} (after 10)`, many / few, '<= 2x']);
+await browser.close();
+
+const show = (value) => (typeof value === 'number' ? (Number.isInteger(value) ? String(value) : value.toFixed(2)) : value);
+for (const [measure, value, reference, ratio, target] of rows) {
+  const ratioText = typeof ratio === 'number' ? `${ratio.toFixed(2)}x` : ratio;
+  console.log(`${measure}|${show(value)}|${reference}|${ratioText}|${target}`);
+}
