@@ -109,6 +109,10 @@ map: build
 	dot -Tsvg -o docs/story-map.svg $(BUILD_DIR)/story-map.dot
 
 # Speed and size of the optimised game against cat and a minimal C program,
-# side by side on this machine (needs hyperfine, valgrind and GNU time).
+# side by side on this machine (needs hyperfine, valgrind and GNU time), then
+# of the browser edition in Chromium.
 bench: build
 	bench/run.sh $(GAME)
+	@if [ -z "$(strip $(WEB_MISSING))" ]; then $(MAKE) --no-print-directory web && \
+	  WEB_PAGE=$(BUILD_DIR)/web/tramontalia.html node bench/web.mjs; \
+	else echo "bench: not measuring the browser edition, missing: $(strip $(WEB_MISSING))"; fi
