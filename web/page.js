@@ -93,6 +93,10 @@ let blocks = []; // { element, text, taps: spans that can answer, echo: nodes }
 let over = false;
 
 const blocksPerGroup = 32;
+// A line of the story that was wrapped to fit 80 columns runs on into the
+// next; on a narrower screen the page lets the paragraph flow instead. A
+// spoken line always starts a line of its own.
+const flowsOn = (previous, line) => previous.length >= 60 && !line.startsWith('- ');
 const optionLine = /^([a-z]+)->/;
 const pauseLines = ['Pulsa enter', 'Pulsa enter para salir'];
 
@@ -104,6 +108,7 @@ function addBlock(piece) {
   let plain = '';
   let inMenu = false;
   let lastOption = null;
+  let previousText = '';
   const flush = () => {
     if (plain) element.append(plain);
     plain = '';
@@ -122,10 +127,20 @@ function addBlock(piece) {
       lastOption.textContent += `\n${line}`; // an option's second line
       return;
     }
-    if (index > 0) plain += '\n';
     const key = inMenu && line.match(optionLine);
     if (line.trim() === 'Opciones:') inMenu = true;
     if (line === '') inMenu = false;
+    const isText = !key && line !== '' && !pauseLines.includes(line);
+    if (index > 0 && isText && flowsOn(previousText, line)) {
+      flush();
+      const soft = document.createElement('span');
+      soft.className = 'soft';
+      soft.textContent = '\n';
+      element.append(soft);
+    } else if (index > 0) {
+      plain += '\n';
+    }
+    previousText = isText ? line : '';
     lastOption = key ? tappable(line, key[1]) : null;
     if (key) return;
     if (pauseLines.includes(line)) tappable(line, '');

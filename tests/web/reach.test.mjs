@@ -63,6 +63,9 @@ describe('every state, every screen', () => {
       });
       assert.equal(overflow, 0, `sideways scroll after ${answers.length} answers`);
       assert.ok(smallest >= 14, `text of ${smallest} px`);
+      // Lines may flow into paragraphs here, but the words stay the console's.
+      const words = (text) => text.split(/\s+/).join(' ').trim();
+      assert.equal(words(await storyText(page)), words(terminalView(answers)));
     }
     await context.close();
   });
