@@ -17,23 +17,24 @@ const confirmDialog = document.getElementById('confirm-restart');
 
 // --- The game ---------------------------------------------------------------
 
-const encoder = new TextEncoder();
-let replaying = null; // the replay in progress, served by the module's imports
+// The module is inlined in base64; browsers without fromBase64 decode it here.
 function moduleBytes() {
-  const text = atob(moduleData.textContent.trim());
+  const base64 = moduleData.textContent.trim();
+  if (Uint8Array.fromBase64) return Uint8Array.fromBase64(base64);
+  const text = atob(base64);
   const bytes = new Uint8Array(text.length);
   for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
   return bytes;
 }
-const { instance } = await WebAssembly.instantiate(
-  Uint8Array.fromBase64?.(moduleData.textContent.trim()) ?? moduleBytes(),
-  {
-    tramontalia: {
-      read: (at, capacity) => replaying.read(at, capacity),
-      write: (at, size) => replaying.write(at, size),
-    },
+
+const encoder = new TextEncoder();
+let replaying = null; // the replay in progress, served by the module's imports
+const { instance } = await WebAssembly.instantiate(moduleBytes(), {
+  tramontalia: {
+    read: (at, capacity) => replaying.read(at, capacity),
+    write: (at, size) => replaying.write(at, size),
   },
-);
+});
 const memory = () => new Uint8Array(instance.exports.memory.buffer);
 
 // Plays the game on `answers` and returns what it wrote in pieces: piece k is
@@ -176,10 +177,9 @@ function unecho(block) {
 
 // The text of the story as a terminal shows it, answers included.
 function terminalView() {
-  return answers.reduce(
-    (view, answer, k) => `${view}${blocks[k].text}${answer}\n`,
-    '',
-  ) + (blocks[answers.length]?.text ?? '');
+  return blocks
+    .map((block, k) => (k < answers.length ? `${block.text}${answers[k]}\n` : block.text))
+    .join('');
 }
 
 // The option lines of the menu now waiting, or the "Pulsa enter" line of the
@@ -305,12 +305,11 @@ function newGame() {
 function saveTranscript() {
   const now = new Date();
   const two = (n) => String(n).padStart(2, '0');
-  const stamp = `${now.getFullYear()}${two(now.getMonth() + 1)}${two(now.getDate())}-${two(
-    now.getHours(),
-  )}${two(now.getMinutes())}`;
+  const day = `${now.getFullYear()}${two(now.getMonth() + 1)}${two(now.getDate())}`;
+  const time = `${two(now.getHours())}${two(now.getMinutes())}`;
   const link = document.createElement('a');
   link.href = URL.createObjectURL(new Blob([terminalView()], { type: 'text/plain;charset=utf-8' }));
-  link.download = `tramontalia-${stamp}.txt`;
+  link.download = `tramontalia-${day}-${time}.txt`;
   link.click();
   setTimeout(() => URL.revokeObjectURL(link.href), 0);
 }

@@ -227,8 +227,10 @@ describe('the player controls', () => {
   });
 
   test('storage refused, or holding garbage: the page still plays', async () => {
+    // A stricter, older browser: no storage, and no Uint8Array.fromBase64.
     const refused = await browser.newContext();
     await refused.addInitScript(() => {
+      delete Uint8Array.fromBase64;
       Object.defineProperty(window, 'localStorage', {
         get() {
           throw new DOMException('refused', 'SecurityError');
