@@ -4,7 +4,7 @@ GAME := $(BUILD_DIR)/tramontalia
 TRANSCRIPTS := $(wildcard tests/transcripts/*.in)
 
 .PHONY: all build play test transcripts clean sanitize coverage clang fuzz analyse check \
-        install map bench
+        install map bench dist deb release
 
 all: build
 
@@ -97,3 +97,29 @@ map: build
 # side by side on this machine (needs hyperfine, valgrind and GNU time).
 bench: build
 	bench/run.sh $(GAME)
+
+# Releases, from the committed tree, into build/release/: the source tarball
+# (`make dist`), the Debian package (`make deb`), the web page and SHA256SUMS.
+# The version is the CMake project's.
+VERSION := $(shell sed -n 's/^project.tramontalia VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+RELEASE_DIR := $(BUILD_DIR)/release
+TARBALL := tramontalia-$(VERSION).tar.gz
+WEB_PAGE := $(BUILD_DIR)/web/tramontalia.html
+DEB_REVISION ?= 1
+DEB = tramontalia_$(VERSION)-$(DEB_REVISION)_$(shell dpkg --print-architecture).deb
+
+dist:
+	@test -z "$$(git status --porcelain --untracked-files=no)" || \
+	  echo "dist: uncommitted changes are left out of $(TARBALL)" >&2
+	mkdir -p $(RELEASE_DIR)
+	git archive --format=tar.gz --prefix=tramontalia-$(VERSION)/ -o $(RELEASE_DIR)/$(TARBALL) HEAD
+
+# `make web` (the browser edition) writes $(WEB_PAGE).
+deb: dist web
+	DEB_REVISION=$(DEB_REVISION) packaging/deb.sh $(RELEASE_DIR)/$(TARBALL) $(WEB_PAGE) \
+	  $(BUILD_DIR)/deb $(RELEASE_DIR)
+
+release: dist deb web
+	cp $(WEB_PAGE) $(RELEASE_DIR)/tramontalia.html
+	cd $(RELEASE_DIR) && sha256sum $(TARBALL) $(DEB) tramontalia.html > SHA256SUMS
+	@cat $(RELEASE_DIR)/SHA256SUMS
