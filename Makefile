@@ -4,7 +4,7 @@ GAME := $(BUILD_DIR)/tramontalia
 TRANSCRIPTS := $(wildcard tests/transcripts/*.in)
 
 .PHONY: all build play test transcripts clean sanitize coverage clang fuzz analyse check \
-        install map bench dist deb release
+        install map bench bench-first-play dist deb release
 
 all: build
 
@@ -97,6 +97,11 @@ map: build
 # side by side on this machine (needs hyperfine, valgrind and GNU time).
 bench: build
 	bench/run.sh $(GAME)
+
+# The time from a fresh clone's `make play` to the first pause, against a
+# full `make build` from another fresh clone.
+bench-first-play:
+	bench/first-play.sh
 
 # Releases, from the committed tree, into build/release/: the source tarball
 # (`make dist`), the Debian package (`make deb`), the web page and SHA256SUMS.
