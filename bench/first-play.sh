@@ -2,14 +2,14 @@
 # Times a player's first game, side by side in one run: in a fresh clone,
 # from the start of `make play` to the first "Pulsa enter" it writes; in
 # another fresh clone, a full `make build`. The two take turns ROUNDS times
-# (default 3), so that a change of load on the machine weighs on both alike.
+# (default 5), so that a change of load on the machine weighs on both alike.
 #
 # Usage: bench/first-play.sh [REPOSITORY]   (default: this one, as committed)
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 repo=${1:-$(dirname "$here")}
-rounds=${ROUNDS:-3}
+rounds=${ROUNDS:-5}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
@@ -50,7 +50,9 @@ for round in $(seq "$rounds"); do
   builds+=("$(full_build "$round")")
   echo "round $round: make play to 'Pulsa enter' ${plays[-1]} ms, make build ${builds[-1]} ms"
 done
-mean() { printf '%s\n' "$@" | awk '{ s += $1 } END { printf "%.0f", s / NR }'; }
-play=$(mean "${plays[@]}") build=$(mean "${builds[@]}")
-echo "mean over $rounds rounds: first play $play ms, full build $build ms," \
+# Medians, as one round slowed by another load on a shared machine would
+# pull a mean far off.
+median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+play=$(median "${plays[@]}") build=$(median "${builds[@]}")
+echo "median of $rounds rounds: first play $play ms, full build $build ms," \
   "ratio $(awk -v a="$play" -v b="$build" 'BEGIN { printf "%.2f", a / b }')"
