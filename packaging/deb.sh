@@ -41,20 +41,22 @@ maintainer=$(sed -n 's/^Maintainer: //p' debian/control)
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 eval "$(dpkg-buildflags --export=sh)"
 export CXXFLAGS="$CPPFLAGS $CXXFLAGS"
-cmake -S . -B obj -DCMAKE_BUILD_TYPE=Release -DTRAMONTALIA_TESTS=OFF \
-  -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games -DTRAMONTALIA_WEB_PAGE="$page" > obj.log
-cmake --build obj -j --target tramontalia tramontalia-utf8 >> obj.log
-
 stage=debian/tramontalia
-DESTDIR=$PWD/$stage cmake --install obj >> obj.log
+# Quiet, but for the log of a step that fails.
+{
+  cmake -S . -B obj -DCMAKE_BUILD_TYPE=Release -DTRAMONTALIA_TESTS=OFF \
+    -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_BINDIR=games -DTRAMONTALIA_WEB_PAGE="$page" &&
+    cmake --build obj -j --target tramontalia tramontalia-utf8 &&
+    DESTDIR=$PWD/$stage cmake --install obj
+} > obj.log 2>&1 || { cat obj.log; exit 1; }
 strip --remove-section=.comment --remove-section=.note --strip-unneeded "$stage"/usr/games/*
 # The UTF-8 edition's page is a link to the other, and stays one.
-for page in "$stage"/usr/share/man/man6/*.6; do
-  if [ -L "$page" ]; then
-    ln -s "$(readlink "$page").gz" "$page.gz"
-    rm "$page"
+for manual in "$stage"/usr/share/man/man6/*.6; do
+  if [ -L "$manual" ]; then
+    ln -s "$(readlink "$manual").gz" "$manual.gz"
+    rm "$manual"
   else
-    gzip -9n "$page"
+    gzip -9n "$manual"
   fi
 done
 doc=$stage/usr/share/doc/tramontalia
