@@ -4,7 +4,7 @@ GAME := $(BUILD_DIR)/tramontalia
 TRANSCRIPTS := $(wildcard tests/transcripts/*.in)
 
 .PHONY: all build play test transcripts clean sanitize coverage clang fuzz analyse check \
-        install map bench web
+        install map bench bench-first-play web dist deb release
 
 all: build
 
@@ -15,10 +15,13 @@ build: $(BUILD_DIR)/CMakeCache.txt
 	cmake --build --preset default -j
 
 # The UTF-8 edition on a UTF-8 terminal, the ISO-8859-1 one elsewhere.
-# Builds quietly (the log is shown only if the build fails), then plays.
+# Builds that edition alone, not the tests, so that a first game starts soon;
+# quietly (the log is shown only if the build fails), then plays.
 play: $(BUILD_DIR)/CMakeCache.txt
-	@cmake --build --preset default -j > $(BUILD_DIR)/build.log 2>&1 || { cat $(BUILD_DIR)/build.log; exit 1; }
-	@if locale charmap 2>/dev/null | grep -qix 'utf-\?8'; then exec $(GAME)-utf8; else exec $(GAME); fi
+	@if locale charmap 2>/dev/null | grep -qix 'utf-\?8'; then edition=$(GAME)-utf8; else edition=$(GAME); fi; \
+	cmake --build --preset default -j --target $$(basename $$edition) > $(BUILD_DIR)/build.log 2>&1 || \
+	  { cat $(BUILD_DIR)/build.log; exit 1; }; \
+	exec $$edition
 
 # The browser edition joins the tests where its toolchain is installed;
 # elsewhere its tests report that they were skipped.
@@ -116,3 +119,34 @@ bench: build
 	@if [ -z "$(strip $(WEB_MISSING))" ]; then $(MAKE) --no-print-directory web && \
 	  WEB_PAGE=$(BUILD_DIR)/web/tramontalia.html node bench/web.mjs; \
 	else echo "bench: not measuring the browser edition, missing: $(strip $(WEB_MISSING))"; fi
+
+# The time from a fresh clone's `make play` to the first pause, against a
+# full `make build` from another fresh clone.
+bench-first-play:
+	bench/first-play.sh
+
+# Releases, from the committed tree, into build/release/: the source tarball
+# (`make dist`), the Debian package (`make deb`), the web page and SHA256SUMS.
+# The version is the CMake project's.
+VERSION := $(shell sed -n 's/^project.tramontalia VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+RELEASE_DIR := $(BUILD_DIR)/release
+TARBALL := tramontalia-$(VERSION).tar.gz
+WEB_PAGE := $(BUILD_DIR)/web/tramontalia.html
+DEB_REVISION ?= 1
+DEB = tramontalia_$(VERSION)-$(DEB_REVISION)_$(shell dpkg --print-architecture).deb
+
+dist:
+	@test -z "$$(git status --porcelain --untracked-files=no)" || \
+	  echo "dist: uncommitted changes are left out of $(TARBALL)" >&2
+	mkdir -p $(RELEASE_DIR)
+	git archive --format=tar.gz --prefix=tramontalia-$(VERSION)/ -o $(RELEASE_DIR)/$(TARBALL) HEAD
+
+# `make web` (the browser edition) writes $(WEB_PAGE).
+deb: dist web
+	DEB_REVISION=$(DEB_REVISION) packaging/deb.sh $(RELEASE_DIR)/$(TARBALL) $(WEB_PAGE) \
+	  $(BUILD_DIR)/deb $(RELEASE_DIR)
+
+release: dist deb web
+	cp $(WEB_PAGE) $(RELEASE_DIR)/tramontalia.html
+	cd $(RELEASE_DIR) && sha256sum $(TARBALL) $(DEB) tramontalia.html > SHA256SUMS
+	@cat $(RELEASE_DIR)/SHA256SUMS
