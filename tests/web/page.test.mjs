@@ -66,6 +66,10 @@ describe('the page shows what a terminal shows', () => {
         await page.keyboard.press('Enter');
       }
       await expectView(page, answers, answers.join('|').slice(0, 60));
+      // The newest text is in view, just above the text box.
+      const newest = await page.locator('#story .piece').last().boundingBox();
+      assert.ok(newest.y + newest.height <= (await page.locator('#reply').boundingBox()).y + 1);
+      assert.ok(newest.y + newest.height > 0);
       await context.close();
     }
   });
