@@ -4,7 +4,7 @@
 import assert from 'node:assert/strict';
 import { createServer } from 'node:http';
 import { readFileSync } from 'node:fs';
-import { after, before, describe, test } from 'node:test';
+import { after, describe, test } from 'node:test';
 
 import {
   chromiumOrSkip,
