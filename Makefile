@@ -4,7 +4,7 @@ GAME := $(BUILD_DIR)/tramontalia
 TRANSCRIPTS := $(wildcard tests/transcripts/*.in)
 
 .PHONY: all build play test transcripts clean sanitize coverage clang fuzz analyse check \
-        install map bench bench-first-play web dist deb release
+        install map bench bench-first-play web dist deb release release-page
 
 all: build
 
@@ -131,7 +131,10 @@ bench-first-play:
 VERSION := $(shell sed -n 's/^project.tramontalia VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 RELEASE_DIR := $(BUILD_DIR)/release
 TARBALL := tramontalia-$(VERSION).tar.gz
-WEB_PAGE := $(BUILD_DIR)/web/tramontalia.html
+# The page too is built from the tarball, as the package is, so that a
+# release holds nothing but what is committed.
+RELEASE_SOURCE := $(BUILD_DIR)/release-source/tramontalia-$(VERSION)
+RELEASE_PAGE := $(RELEASE_SOURCE)/build/web/tramontalia.html
 DEB_REVISION ?= 1
 DEB = tramontalia_$(VERSION)-$(DEB_REVISION)_$(shell dpkg --print-architecture).deb
 
@@ -141,12 +144,18 @@ dist:
 	mkdir -p $(RELEASE_DIR)
 	git archive --format=tar.gz --prefix=tramontalia-$(VERSION)/ -o $(RELEASE_DIR)/$(TARBALL) HEAD
 
-# `make web` (the browser edition) writes $(WEB_PAGE).
-deb: dist web
-	DEB_REVISION=$(DEB_REVISION) packaging/deb.sh $(RELEASE_DIR)/$(TARBALL) $(WEB_PAGE) \
+release-page: dist
+	rm -rf $(BUILD_DIR)/release-source
+	mkdir -p $(BUILD_DIR)/release-source
+	tar -xzf $(RELEASE_DIR)/$(TARBALL) -C $(BUILD_DIR)/release-source
+	$(MAKE) -C $(RELEASE_SOURCE) web > $(BUILD_DIR)/release-source/web.log 2>&1 || \
+	  { cat $(BUILD_DIR)/release-source/web.log; exit 1; }
+
+deb: dist release-page
+	DEB_REVISION=$(DEB_REVISION) packaging/deb.sh $(RELEASE_DIR)/$(TARBALL) $(RELEASE_PAGE) \
 	  $(BUILD_DIR)/deb $(RELEASE_DIR)
 
-release: dist deb web
-	cp $(WEB_PAGE) $(RELEASE_DIR)/tramontalia.html
+release: dist deb release-page
+	cp $(RELEASE_PAGE) $(RELEASE_DIR)/tramontalia.html
 	cd $(RELEASE_DIR) && sha256sum $(TARBALL) $(DEB) tramontalia.html > SHA256SUMS
 	@cat $(RELEASE_DIR)/SHA256SUMS
