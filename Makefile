@@ -4,7 +4,7 @@ GAME := $(BUILD_DIR)/tramontalia
 TRANSCRIPTS := $(wildcard tests/transcripts/*.in)
 
 .PHONY: all build play test transcripts clean sanitize coverage clang fuzz analyse check \
-        install map bench bench-first-play web dist deb release release-page
+        install map bench bench-first-play web web-if-possible dist deb release release-page
 
 all: build
 
@@ -30,9 +30,11 @@ WEB_TOOLCHAIN := clang++ wasm-ld node /usr/lib/wasm32-wasi/libc.a /usr/include/w
                    libclang_rt.builtins-wasm32.a)
 WEB_MISSING = $(foreach tool,$(WEB_TOOLCHAIN),$(if $(or $(wildcard $(tool)),$(shell command -v $(tool))),,$(tool)))
 
-test: build
+web-if-possible:
 	@if [ -z "$(strip $(WEB_MISSING))" ]; then $(MAKE) --no-print-directory web; \
-	else echo "make test: not building the browser edition, missing: $(strip $(WEB_MISSING))"; fi
+	else echo "not building the browser edition, missing: $(strip $(WEB_MISSING))"; fi
+
+test: build web-if-possible
 	ctest --preset default -j 2
 
 # The browser edition: build/web/tramontalia.html, one self-contained page,
@@ -114,11 +116,9 @@ map: build
 # Speed and size of the optimised game against cat and a minimal C program,
 # side by side on this machine (needs hyperfine, valgrind and GNU time), then
 # of the browser edition in Chromium.
-bench: build
+bench: build web-if-possible
 	bench/run.sh $(GAME)
-	@if [ -z "$(strip $(WEB_MISSING))" ]; then $(MAKE) --no-print-directory web && \
-	  WEB_PAGE=$(BUILD_DIR)/web/tramontalia.html node bench/web.mjs; \
-	else echo "bench: not measuring the browser edition, missing: $(strip $(WEB_MISSING))"; fi
+	@[ -n "$(strip $(WEB_MISSING))" ] || WEB_PAGE=$(BUILD_DIR)/web/tramontalia.html node bench/web.mjs
 
 # The time from a fresh clone's `make play` to the first pause, against a
 # full `make build` from another fresh clone.

@@ -131,7 +131,8 @@ function addBlock(piece) {
     const key = inMenu && line.match(optionLine);
     if (line.trim() === 'Opciones:') inMenu = true;
     if (line === '') inMenu = false;
-    const isText = !key && line !== '' && !pauseLines.includes(line);
+    const isPause = pauseLines.includes(line);
+    const isText = !key && line !== '' && !isPause;
     if (index > 0 && isText && flowsOn(previousText, line)) {
       flush();
       const soft = document.createElement('span');
@@ -144,7 +145,7 @@ function addBlock(piece) {
     previousText = isText ? line : '';
     lastOption = key ? tappable(line, key[1]) : null;
     if (key) return;
-    if (pauseLines.includes(line)) tappable(line, '');
+    if (isPause) tappable(line, '');
     else plain += line;
   });
   flush();
@@ -195,10 +196,10 @@ function updateTaps() {
   }
   activeTaps = [];
   if (over) return;
+  // A block holds at most one menu or one pause: each ends in a read.
   const atMenu = blocks.at(-1).text.endsWith('>');
   for (let k = blocks.length - 1; k >= 0 && activeTaps.length === 0; --k) {
     activeTaps = blocks[k].taps.filter((span) => (span.dataset.answer !== '') === atMenu);
-    if (!atMenu) activeTaps = activeTaps.slice(-1);
   }
   for (const span of activeTaps) {
     span.setAttribute('role', 'button');
