@@ -126,8 +126,8 @@ bench-first-play:
 	bench/first-play.sh
 
 # Releases, from the committed tree, into build/release/: the source tarball
-# (`make dist`), the Debian package (`make deb`), the web page and SHA256SUMS.
-# The version is the CMake project's.
+# (`make dist`), the Debian package (`make deb`), the web page, its iFiction
+# record (dated at the commit) and SHA256SUMS. The version is the CMake project's.
 VERSION := $(shell sed -n 's/^project.tramontalia VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 RELEASE_DIR := $(BUILD_DIR)/release
 TARBALL := tramontalia-$(VERSION).tar.gz
@@ -135,6 +135,7 @@ TARBALL := tramontalia-$(VERSION).tar.gz
 # release holds nothing but what is committed.
 RELEASE_SOURCE := $(BUILD_DIR)/release-source/tramontalia-$(VERSION)
 RELEASE_PAGE := $(RELEASE_SOURCE)/build/web/tramontalia.html
+RELEASE_RECORD := $(RELEASE_SOURCE)/build/web/tramontalia.iFiction
 DEB_REVISION ?= 1
 DEB = tramontalia_$(VERSION)-$(DEB_REVISION)_$(shell dpkg --print-architecture).deb
 
@@ -148,7 +149,8 @@ release-page: dist
 	rm -rf $(BUILD_DIR)/release-source
 	mkdir -p $(BUILD_DIR)/release-source
 	tar -xzf $(RELEASE_DIR)/$(TARBALL) -C $(BUILD_DIR)/release-source
-	$(MAKE) -C $(RELEASE_SOURCE) web > $(BUILD_DIR)/release-source/web.log 2>&1 || \
+	SOURCE_DATE_EPOCH=$${SOURCE_DATE_EPOCH:-$$(stat -c %Y $(RELEASE_SOURCE)/CMakeLists.txt)} \
+	  $(MAKE) -C $(RELEASE_SOURCE) web > $(BUILD_DIR)/release-source/web.log 2>&1 || \
 	  { cat $(BUILD_DIR)/release-source/web.log; exit 1; }
 
 deb: dist release-page
@@ -157,5 +159,6 @@ deb: dist release-page
 
 release: dist deb release-page
 	cp $(RELEASE_PAGE) $(RELEASE_DIR)/tramontalia.html
-	cd $(RELEASE_DIR) && sha256sum $(TARBALL) $(DEB) tramontalia.html > SHA256SUMS
+	cp $(RELEASE_RECORD) $(RELEASE_DIR)/tramontalia.iFiction
+	cd $(RELEASE_DIR) && sha256sum $(TARBALL) $(DEB) tramontalia.html tramontalia.iFiction > SHA256SUMS
 	@cat $(RELEASE_DIR)/SHA256SUMS
