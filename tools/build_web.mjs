@@ -3,14 +3,18 @@
 //                     and module inlined) that loads nothing from anywhere;
 //   tramontalia.mjs   a Node command that plays the module on standard input
 //                     and output, for the tests that compare editions.
-// Usage: node tools/build_web.mjs MODULE.wasm SOURCE_DIR OUTPUT_DIR
+// Usage: node tools/build_web.mjs MODULE.wasm SOURCE_DIR OUTPUT_DIR IFID
 import { createHash } from 'node:crypto';
 import { chmodSync, readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
 
-const [modulePath, sourceDir, outputDir] = process.argv.slice(2);
+const [modulePath, sourceDir, outputDir, ifid] = process.argv.slice(2);
 const source = (path) => readFileSync(join(sourceDir, path), 'utf8');
 const module = readFileSync(modulePath).toString('base64');
+// Catalogues expect the IFID as an upper-case UUID.
+if (!/^[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}$/.test(ifid ?? '')) {
+  throw new Error(`not an upper-case IFID: ${ifid}`);
+}
 const sha256 = (text) => createHash('sha256').update(text).digest('base64');
 
 // Every placeholder must be filled once, and nothing inlined may close the
@@ -42,7 +46,7 @@ const version = createHash('sha256').update(module).digest('hex').slice(0, 16);
 
 writeFileSync(
   join(outputDir, 'tramontalia.html'),
-  fill(source('web/index.html'), { csp, style, version, module, script }),
+  fill(source('web/index.html'), { csp, ifid, style, version, module, script }),
 );
 
 const command = join(outputDir, 'tramontalia.mjs');
