@@ -1,6 +1,5 @@
 #include "engine/game.hpp"
 
-#include <algorithm>
 #include <cstddef>
 
 #include "engine/banner.hpp"
@@ -56,10 +55,7 @@ void Game::show(const story::Page& page) {
 
 bool Game::close(const Passage& passage, std::size_t page) {
   if (passage.pages[page].gate == story::Gate::accident_flag && !state_.take_accident_flag()) {
-    const auto gated_before = std::count_if(
-        passage.pages.begin(), passage.pages.begin() + static_cast<std::ptrdiff_t>(page),
-        [](const story::Page& p) { return p.gate != story::Gate::none; });
-    end(passage, static_cast<std::size_t>(gated_before));
+    end(passage, passage.ending_held_by(page));
     return false;
   }
   return console_.pause();

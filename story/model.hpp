@@ -176,6 +176,14 @@ struct Passage {
     for (const Page& page : pages) count += page.gate != Gate::none ? 1 : 0;
     return count;
   }
+
+  // Which of its endings the gated page at `page` holds, counting as the
+  // story numbers them: the gated pages first, in page order.
+  [[nodiscard]] constexpr std::size_t ending_held_by(std::size_t page) const {
+    std::size_t which = 0;
+    for (std::size_t i = 0; i < page; ++i) which += pages[i].gate != Gate::none ? 1 : 0;
+    return which;
+  }
 };
 
 }  // namespace story
