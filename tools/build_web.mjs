@@ -8,23 +8,25 @@ import { createHash } from 'node:crypto';
 import { chmodSync, readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
 
+import { inlineBytes } from './inline_bytes.mjs';
+
 const [modulePath, sourceDir, outputDir] = process.argv.slice(2);
 const source = (path) => readFileSync(join(sourceDir, path), 'utf8');
-const module = readFileSync(modulePath).toString('base64');
+const moduleBytes = readFileSync(modulePath);
 const sha256 = (text) => createHash('sha256').update(text).digest('base64');
 
-// Every placeholder must be filled once, and nothing inlined may close the
-// element it sits in.
+// Every placeholder must be filled once, in one pass (so that a value is
+// never read for placeholders), and nothing inlined may close the element
+// it sits in.
 function fill(template, values) {
-  let page = template;
   for (const [name, value] of Object.entries(values)) {
     if (/<\/(script|style)/i.test(value)) throw new Error(`${name} would close its element`);
-    const parts = page.split(`{{${name}}}`);
-    if (parts.length !== 2) throw new Error(`{{${name}}} must stand once in the template`);
-    page = parts.join(value);
+    if (template.split(`{{${name}}}`).length !== 2) throw new Error(`{{${name}}} must stand once in the template`);
   }
-  if (/\{\{\w+\}\}/.test(page)) throw new Error(`unfilled: ${page.match(/\{\{\w+\}\}/)[0]}`);
-  return page;
+  return template.replace(/\{\{(\w+)\}\}/g, (placeholder, name) => {
+    if (!(name in values)) throw new Error(`unfilled: ${placeholder}`);
+    return values[name];
+  });
 }
 
 const style = source('web/style.css');
@@ -38,13 +40,15 @@ const csp = [
   "form-action 'none'",
 ].join('; ');
 // A stored game is resumed only by the very module that played it.
-const version = createHash('sha256').update(module).digest('hex').slice(0, 16);
+const version = createHash('sha256').update(moduleBytes).digest('hex').slice(0, 16);
+const module = inlineBytes(moduleBytes);
 
 writeFileSync(
   join(outputDir, 'tramontalia.html'),
   fill(source('web/index.html'), { csp, style, version, module, script }),
 );
 
+// The Node command keeps base64: a JavaScript string literal has more to escape.
 const command = join(outputDir, 'tramontalia.mjs');
-writeFileSync(command, fill(source('tools/web_command.mjs'), { module }));
+writeFileSync(command, fill(source('tools/web_command.mjs'), { module: moduleBytes.toString('base64') }));
 chmodSync(command, 0o755);

@@ -17,13 +17,13 @@ const confirmDialog = document.getElementById('confirm-restart');
 
 // --- The game ---------------------------------------------------------------
 
-// The module is inlined in base64; browsers without fromBase64 decode it here.
+// The module is inlined one character per byte: byte b is the character
+// U+00bb, except the three bytes that HTML parsing alters in a script
+// element (NUL, CR and "<"), which are U+01bb. The low byte is the module's.
 function moduleBytes() {
-  const base64 = moduleData.textContent.trim();
-  if (Uint8Array.fromBase64) return Uint8Array.fromBase64(base64);
-  const text = atob(base64);
+  const text = moduleData.textContent;
   const bytes = new Uint8Array(text.length);
-  for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i);
+  for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i) & 0xff;
   return bytes;
 }
 
