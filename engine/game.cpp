@@ -1,5 +1,8 @@
 #include "engine/game.hpp"
 
+#include <algorithm>
+#include <cstddef>
+
 #include "engine/banner.hpp"
 #include "story/story.hpp"
 
@@ -16,12 +19,13 @@ void Game::play() {
 }
 
 const Passage* Game::run(const Passage& passage) {
+  if (progress_ != nullptr) progress_->entered(passage.id);
   if (!show_pages(passage)) return nullptr;
   switch (passage.closing.kind) {
     case Closing::Kind::link:
       return console_.pause() ? enter(passage.closing.link) : nullptr;
     case Closing::Kind::ending:
-      console_.ending();
+      end(passage, passage.endings() - 1);  // the closing is the passage's last ending
       return nullptr;
     case Closing::Kind::menu:
       break;
@@ -35,7 +39,7 @@ bool Game::show_pages(const Passage& passage) {
   const auto last = passage.pages.size() - 1;
   for (std::size_t i = 0; i < last; ++i) {
     show(passage.pages[i]);
-    if (!close(passage.pages[i])) return false;
+    if (!close(passage, i)) return false;
   }
   show(passage.pages[last]);
   return true;
@@ -50,12 +54,21 @@ void Game::show(const story::Page& page) {
   }
 }
 
-bool Game::close(const story::Page& page) {
-  if (page.gate == story::Gate::accident_flag && !state_.take_accident_flag()) {
-    console_.ending();
+bool Game::close(const Passage& passage, std::size_t page) {
+  if (passage.pages[page].gate == story::Gate::accident_flag && !state_.take_accident_flag()) {
+    const auto gated_before = std::count_if(
+        passage.pages.begin(), passage.pages.begin() + static_cast<std::ptrdiff_t>(page),
+        [](const story::Page& p) { return p.gate != story::Gate::none; });
+    end(passage, static_cast<std::size_t>(gated_before));
     return false;
   }
   return console_.pause();
+}
+
+// `which` counts the passage's endings as the story numbers them.
+void Game::end(const Passage& passage, std::size_t which) {
+  if (progress_ != nullptr) progress_->ended(story::ending_number(passage.id, which));
+  console_.ending();
 }
 
 const Passage* Game::run_menu(const Passage& passage) {

@@ -3,13 +3,16 @@
 
 #include "console/console.hpp"
 #include "engine/game_state.hpp"
+#include "engine/progress.hpp"
 #include "story/model.hpp"
 
 namespace engine {
 
 class Game {
  public:
-  Game(console::Input& in, console::Output& out) : console_(in, out) {}
+  // `progress`, if any, is told of every passage entered and of the ending.
+  Game(console::Input& in, console::Output& out, Progress* progress = nullptr)
+      : console_(in, out), progress_(progress) {}
 
   // Plays from the banner to an ending, "salir" or the end of input.
   void play();
@@ -22,11 +25,13 @@ class Game {
 
   bool show_pages(const story::Passage& passage);
   void show(const story::Page& page);
-  bool close(const story::Page& page);
+  bool close(const story::Passage& passage, std::size_t page);
+  void end(const story::Passage& passage, std::size_t which);
   void show_menu(const story::Menu& menu);
 
   console::Console console_;
   GameState state_;
+  Progress* progress_;
 };
 
 }  // namespace engine

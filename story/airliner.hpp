@@ -71,10 +71,11 @@ inline constexpr Page lavatory_pages[] = {
 };
 
 inline constexpr Passage airliner[] = {
-    {plane_wakeup, plane_wakeup_pages, menu(plane_wakeup_options)},
-    {ask_passenger, ask_passenger_pages, ending},
-    {seat_rampage, seat_rampage_pages, link(home_bed)},
-    {lavatory, lavatory_pages, link(deep_sinking)},
+    {plane_wakeup, "Contar ovejas"_t, plane_wakeup_pages, menu(plane_wakeup_options)},
+    {ask_passenger, "El vecino de asiento"_t, ask_passenger_pages,
+     ending("Un vuelo sin destino"_t)},
+    {seat_rampage, "De respaldo en respaldo"_t, seat_rampage_pages, link(home_bed)},
+    {lavatory, "Al fondo del pasillo"_t, lavatory_pages, link(deep_sinking)},
 };
 
 }  // namespace story::regions

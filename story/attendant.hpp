@@ -120,16 +120,18 @@ inline constexpr Page attendant_punched_pages[] = {
 };
 
 inline constexpr Passage attendant[] = {
-    {call_attendant, call_attendant_pages, menu(call_attendant_options)},
-    {attendant_mixed, attendant_mixed_pages, link(home_bed)},
-    {attendant_male, attendant_male_pages, menu(attendant_male_options)},
-    {attendant_female, attendant_female_pages, menu(attendant_female_options)},
-    {juice, juice_pages, menu(juice_options)},
-    {juice_drunk, juice_drunk_pages, ending},
-    {juice_refused, juice_refused_pages, ending},
-    {insult_reply, insult_reply_pages, link(future_city)},
-    {rough_encounter, rough_encounter_pages, ending},
-    {attendant_punched, attendant_punched_pages, ending},
+    {call_attendant, "El botón de llamada"_t, call_attendant_pages, menu(call_attendant_options)},
+    {attendant_mixed, "Una criatura ambigua"_t, attendant_mixed_pages, link(home_bed)},
+    {attendant_male, "El azafato"_t, attendant_male_pages, menu(attendant_male_options)},
+    {attendant_female, "La azafata"_t, attendant_female_pages, menu(attendant_female_options)},
+    {juice, "Un zumo de naranja"_t, juice_pages, menu(juice_options)},
+    {juice_drunk, "De un trago"_t, juice_drunk_pages, ending("Zumos para la eternidad"_t)},
+    {juice_refused, "El vaso en la bandeja"_t, juice_refused_pages,
+     ending("Libre entre las nubes"_t)},
+    {insult_reply, "Palabras gruesas"_t, insult_reply_pages, link(future_city)},
+    {rough_encounter, "Una proposición directa"_t, rough_encounter_pages,
+     ending("Aterrizaje amargo"_t)},
+    {attendant_punched, "Un puñetazo"_t, attendant_punched_pages, ending("Dos almas a bordo"_t)},
 };
 
 }  // namespace story::regions

@@ -105,12 +105,14 @@ inline constexpr Page leave_car_pages[] = {
 };
 
 inline constexpr Passage cockpit_and_race[] = {
-    {cockpit, cockpit_pages, menu(cockpit_options)},
-    {zombie_cabin, zombie_cabin_pages, ending},
-    {back_to_seat, back_to_seat_pages, ending},
-    {nose_dive, nose_dive_pages, menu(nose_dive_options)},
-    {race_to_finish, race_to_finish_pages, ending},
-    {leave_car, leave_car_pages, link(home_bed, raise_accident_flag)},
+    {cockpit, "Rumbo a la cabina"_t, cockpit_pages, menu(cockpit_options)},
+    {zombie_cabin, "Llamada a gritos"_t, zombie_cabin_pages, ending("Feliz entre zombis"_t)},
+    {back_to_seat, "De vuelta al asiento"_t, back_to_seat_pages,
+     ending("Un aterrizaje impecable"_t)},
+    {nose_dive, "A los mandos"_t, nose_dive_pages, menu(nose_dive_options)},
+    {race_to_finish, "Vuelta tras vuelta"_t, race_to_finish_pages,
+     ending("Una cara en el espejo"_t)},
+    {leave_car, "Salir en plena marcha"_t, leave_car_pages, link(home_bed, raise_accident_flag)},
 };
 
 }  // namespace story::regions

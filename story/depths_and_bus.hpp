@@ -95,11 +95,12 @@ inline constexpr Page bus_window_pages[] = {
 };
 
 inline constexpr Passage depths_and_bus[] = {
-    {deep_sinking, deep_sinking_pages, menu(deep_sinking_options)},
-    {bus_next_stop, bus_next_stop_pages, ending},
-    {bus_driver_killed, bus_driver_killed_pages, ending},
-    {bus_kiss, bus_kiss_pages, ending},
-    {bus_window, bus_window_pages, link(home_bed, raise_accident_flag)},
+    {deep_sinking, "Hacia el fondo"_t, deep_sinking_pages, menu(deep_sinking_options)},
+    {bus_next_stop, "La próxima parada"_t, bus_next_stop_pages, ending("Una parada conocida"_t)},
+    {bus_driver_killed, "Contra el conductor"_t, bus_driver_killed_pages,
+     ending("Un muerto más a bordo"_t)},
+    {bus_kiss, "Un beso en toda la boca"_t, bus_kiss_pages, ending("La marca en la mejilla"_t)},
+    {bus_window, "Por la ventana"_t, bus_window_pages, link(home_bed, raise_accident_flag)},
 };
 
 }  // namespace story::regions

@@ -107,14 +107,14 @@ inline constexpr Page stand_still_pages[] = {
 };
 
 inline constexpr Passage fall_and_plain[] = {
-    {mattress_fall, mattress_fall_pages, menu(mattress_fall_options)},
-    {door_hatch, door_hatch_pages, menu(door_hatch_options)},
-    {sea_plunge, sea_plunge_pages, link(deep_sinking)},
-    {hatch_refused, hatch_refused_pages, link(flood)},
-    {run_plain, run_plain_pages, menu(run_plain_options)},
-    {door_search, door_search_pages, ending},
-    {keep_running, keep_running_pages, ending},
-    {stand_still, stand_still_pages, ending},
+    {mattress_fall, "Saltos en la colchoneta"_t, mattress_fall_pages, menu(mattress_fall_options)},
+    {door_hatch, "La puerta en el suelo"_t, door_hatch_pages, menu(door_hatch_options)},
+    {sea_plunge, "Por la trampilla"_t, sea_plunge_pages, link(deep_sinking)},
+    {hatch_refused, "Al borde del abismo"_t, hatch_refused_pages, link(flood)},
+    {run_plain, "Una dirección cualquiera"_t, run_plain_pages, menu(run_plain_options)},
+    {door_search, "Sobre tus pasos"_t, door_search_pages, ending("Una eternidad en la nada"_t)},
+    {keep_running, "Sin parar de correr"_t, keep_running_pages, ending("Bajo un cielo áspero"_t)},
+    {stand_still, "Un respiro"_t, stand_still_pages, ending("Sin últimas palabras"_t)},
 };
 
 }  // namespace story::regions

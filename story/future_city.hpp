@@ -63,11 +63,11 @@ inline constexpr Page city_arrest_pages[] = {
 };
 
 inline constexpr Passage future_city_region[] = {
-    {future_city, future_city_pages, menu(future_city_options)},
-    {city_groping, city_groping_pages, link(city_arrest)},
-    {city_beating, city_beating_pages, link(city_arrest)},
-    {city_watching, city_watching_pages, link(city_arrest)},
-    {city_arrest, city_arrest_pages, ending},
+    {future_city, "En otro sitio"_t, future_city_pages, menu(future_city_options)},
+    {city_groping, "Manos largas"_t, city_groping_pages, link(city_arrest)},
+    {city_beating, "A diestro y siniestro"_t, city_beating_pages, link(city_arrest)},
+    {city_watching, "Observar qué pasa"_t, city_watching_pages, link(city_arrest)},
+    {city_arrest, "Una civilización correcta"_t, city_arrest_pages, ending("Sin juicio previo"_t)},
 };
 
 }  // namespace story::regions

@@ -10,7 +10,7 @@ using enum PassageId;
 // The news page follows only a racing accident; otherwise the run ends after
 // the first page.
 inline constexpr Page home_bed_pages[] = {
-    {Gate::accident_flag,
+    {Gate::accident_flag, "Quizá solo un sueño"_t,
      "De repente, sin saber cómo, estás recostado en la cama de tu habitación, en\n"
      "tu casa. Quizá todo haya sido un sueño, pero lo has vivido de una forma\n"
      "demasiado real como para estar seguro de ello."_t},
@@ -21,7 +21,7 @@ inline constexpr Page home_bed_pages[] = {
 };
 
 inline constexpr Passage home[] = {
-    {home_bed, home_bed_pages, ending},
+    {home_bed, "Sin saber cómo"_t, home_bed_pages, ending("Las noticias deportivas"_t)},
 };
 
 }  // namespace story::regions

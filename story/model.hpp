@@ -53,11 +53,15 @@ struct Page {
   Text rest = {};
   StateText slot = StateText::none;
   Gate gate = Gate::none;
+  // For a gated page: the title of the ending it holds.
+  Text ending_title = {};
 
   // Implicit, so that a table of pages reads as a list of texts.
   // cppcheck-suppress noExplicitConstructor
   consteval Page(Text lines) : text(lines) { check_line_widths(lines); }
-  consteval Page(Gate g, Text lines) : text(lines), gate(g) { check_line_widths(lines); }
+  consteval Page(Gate g, Text title, Text lines) : text(lines), gate(g), ending_title(title) {
+    check_line_widths(lines);
+  }
   // The composed line's full width is checked with the story, which knows
   // every value the state can take.
   consteval Page(Text before, StateText shown, Text after)
@@ -140,6 +144,7 @@ struct Closing {
   Kind kind;
   Menu menu = {};
   Transition link = {};
+  Text ending_title = {};
 };
 
 consteval Closing menu(std::span<const Option> options, MenuLayout layout = {}) {
@@ -150,18 +155,22 @@ consteval Closing menu(std::span<const Option> options, MenuLayout layout = {}) 
   for (std::size_t i = 0; i < options.size(); ++i) m.key_chars[i] = options[i].key();
   return {Closing::Kind::menu, m, {}};
 }
-inline constexpr Closing ending{Closing::Kind::ending};
+consteval Closing ending(Text title) {
+  return {Closing::Kind::ending, {}, {}, title};
+}
 consteval Closing link(PassageId next, const Effect& effect = {}) {
   return {Closing::Kind::link, {}, to(next, effect)};
 }
 
 struct Passage {
   PassageId id;
+  // Shown on the player's map of scenes seen.
+  Text title;
   std::span<const Page> pages;
   Closing closing;
 
-  // The endings it holds: its closing, and each gated page, which ends the
-  // run when its condition fails.
+  // The endings it holds: each gated page, which ends the run when its
+  // condition fails, then its closing.
   [[nodiscard]] constexpr std::size_t endings() const {
     std::size_t count = closing.kind == Closing::Kind::ending ? 1 : 0;
     for (const Page& page : pages) count += page.gate != Gate::none ? 1 : 0;

@@ -35,7 +35,7 @@ inline constexpr Option circular_room_options[] = {
 };
 
 inline constexpr Passage opening[] = {
-    {circular_room, circular_room_pages,
+    {circular_room, "La habitación circular"_t, circular_room_pages,
      menu(circular_room_options,
           {.lead = "Por lo que parece, la habitación no tiene ninguna salida."_t,
            .header = " Opciones: "_t,

@@ -24,6 +24,10 @@ void passage_not_written();
 void passage_unreachable_from_the_first();
 void key_repeated_in_one_menu();
 void composed_line_longer_than_78_characters();
+void title_missing();
+void title_longer_than_28_characters();
+void title_used_twice();
+void title_holds_a_quote_backslash_or_bar();
 
 namespace {
 
@@ -125,12 +129,60 @@ consteval std::size_t count_endings() {
   return endings;
 }
 
+consteval std::array<Ending, ending_count> collect_endings() {
+  std::array<Ending, ending_count> all{};
+  std::size_t n = 0;
+  for (const Passage* p : by_id) {
+    for (const Page& page : p->pages) {
+      if (page.gate != Gate::none) all[n++] = {p->id, page.ending_title};
+    }
+    if (p->closing.kind == Closing::Kind::ending) all[n++] = {p->id, p->closing.ending_title};
+  }
+  return all;
+}
+
+constexpr std::array<Ending, ending_count> ending_table = collect_endings();
+
+// The number of each passage's first ending.
+consteval std::array<std::size_t, passage_count> number_first_endings() {
+  std::array<std::size_t, passage_count> first{};
+  std::size_t n = 0;
+  for (const Passage* p : by_id) {
+    first[index_of(p->id)] = n;
+    n += p->endings();
+  }
+  return first;
+}
+
+constexpr std::array<std::size_t, passage_count> first_ending = number_first_endings();
+
+// The titles go into the map's data, between double quotes and separated by
+// '|', and must tell every scene and ending apart.
+inline constexpr std::size_t max_title_width = 28;
+
+consteval bool titles_fit() {
+  std::array<Text, passage_count + ending_count> titles{};
+  std::size_t n = 0;
+  for (const Passage* p : by_id) titles[n++] = p->title;
+  for (const Ending& e : ending_table) titles[n++] = e.title;
+  for (std::size_t i = 0; i < titles.size(); ++i) {
+    if (titles[i].empty()) title_missing();
+    if (text::width(titles[i]) > max_title_width) title_longer_than_28_characters();
+    if (titles[i].find_first_of("\"\\|") != Text::npos) title_holds_a_quote_backslash_or_bar();
+    for (std::size_t j = i + 1; j < titles.size(); ++j) {
+      if (titles[i] == titles[j]) title_used_twice();
+    }
+  }
+  return true;
+}
+
 static_assert(all_reachable());
 static_assert(keys_unique());
 static_assert(composed_lines_fit());
 static_assert(passage_count == 47, "the story has 47 passages");
 static_assert(count_menus() == 15, "the story has 15 menus");
-static_assert(count_endings() == 19, "the story has 19 endings");
+static_assert(count_endings() == ending_count, "the story has 19 endings");
+static_assert(titles_fit());
 
 }  // namespace
 
@@ -140,6 +192,14 @@ const Passage& passage(PassageId id) {
 
 std::span<const Passage* const> passages() {
   return by_id;
+}
+
+std::span<const Ending> endings() {
+  return ending_table;
+}
+
+std::size_t ending_number(PassageId passage, std::size_t which) {
+  return first_ending[index_of(passage)] + which;
 }
 
 }  // namespace story

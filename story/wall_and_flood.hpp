@@ -75,13 +75,14 @@ inline constexpr Page opening_refused_pages[] = {
 };
 
 inline constexpr Passage wall_and_flood[] = {
-    {wall_opening, wall_opening_pages, menu(wall_opening_options)},
-    {threshold_approach, threshold_approach_pages, link(desert)},
-    {desert, desert_pages, link(flood)},
-    {flood, flood_pages, menu(flood_options)},
-    {swim_to_island, swim_to_island_pages, ending},
-    {float_and_drown, float_and_drown_pages, ending},
-    {opening_refused, opening_refused_pages, link(future_city)},
+    {wall_opening, "Palmo a palmo"_t, wall_opening_pages, menu(wall_opening_options)},
+    {threshold_approach, "Junto al umbral"_t, threshold_approach_pages, link(desert)},
+    {desert, "Al otro lado"_t, desert_pages, link(flood)},
+    {flood, "Bajo la lluvia"_t, flood_pages, menu(flood_options)},
+    {swim_to_island, "Hacia la montaña"_t, swim_to_island_pages, ending("Cuatro palmeras"_t)},
+    {float_and_drown, "Mantenerse a flote"_t, float_and_drown_pages,
+     ending("La nariz contra el techo"_t)},
+    {opening_refused, "A prudente distancia"_t, opening_refused_pages, link(future_city)},
 };
 
 }  // namespace story::regions

@@ -5,7 +5,9 @@
 // and calls play() again on each new one; a whole game takes microseconds.
 // read() hands out the answers, one line per call as a terminal would, and
 // returns 0 when they run out: the game then ends as at the end of input,
-// and the host knows it is waiting for one more answer.
+// and the host knows it is waiting for one more answer. scene() and ending()
+// tell the host each passage entered (its index in PassageId order) and the
+// ending reached (its number in story::endings()), for the player's map.
 #include <optional>
 
 #include "console/streams.hpp"
@@ -16,6 +18,10 @@ extern "C" {
     char* buffer, std::size_t capacity);
 [[clang::import_module("tramontalia"), clang::import_name("write")]] void host_write(
     const char* data, std::size_t size);
+[[clang::import_module("tramontalia"), clang::import_name("scene")]] void host_scene(
+    std::size_t index);
+[[clang::import_module("tramontalia"), clang::import_name("ending")]] void host_ending(
+    std::size_t number);
 }
 
 namespace {
@@ -36,8 +42,15 @@ class HostOutput final : public console::Output {
   }
 };
 
+class HostProgress final : public engine::Progress {
+ public:
+  void entered(story::PassageId passage) override { host_scene(story::index_of(passage)); }
+  void ended(std::size_t ending_number) override { host_ending(ending_number); }
+};
+
 HostInput input;
 HostOutput output;
+HostProgress progress;
 // Static storage, made anew for every game: the module allocates nothing.
 std::optional<engine::Game> game;
 
@@ -45,6 +58,6 @@ std::optional<engine::Game> game;
 
 // Plays one whole game, from the banner to its end or to the end of input.
 extern "C" [[clang::export_name("play")]] void play() {
-  game.emplace(input, output);
+  game.emplace(input, output, &progress);
   game->play();
 }

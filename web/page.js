@@ -33,6 +33,9 @@ const { instance } = await WebAssembly.instantiate(moduleBytes(), {
   tramontalia: {
     read: (at, capacity) => replaying.read(at, capacity),
     write: (at, size) => replaying.write(at, size),
+    // The scene entered (its index in the story's order) and the ending reached.
+    scene: () => {},
+    ending: () => {},
   },
 });
 const memory = () => new Uint8Array(instance.exports.memory.buffer);

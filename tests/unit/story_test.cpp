@@ -1,5 +1,6 @@
 // Plays the whole story by every key of every menu, plus "salir" and an
-// unrecognised word, reading the game only through what it writes.
+// unrecognised word, reading the game through what it writes and what it
+// reports of the scenes and endings reached.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -68,19 +69,54 @@ class Player final : public console::Input {
   bool done_ = false;
 };
 
+struct Reports final : engine::Progress {
+  void entered(story::PassageId passage) override { scenes.push_back(passage); }
+  void ended(std::size_t ending_number) override { endings.push_back(ending_number); }
+  std::vector<story::PassageId> scenes;
+  std::vector<std::size_t> endings;
+};
+
 struct Run {
   std::string output;
   std::string menu;  // the menu shown when the plan ran out, if any
   std::string keys;
   bool exhausted;
+  Reports reports;
 };
 
 Run play(const std::vector<std::string>& plan) {
   StringOutput out;
   Player player(out, plan);
-  auto game = std::make_unique<engine::Game>(player, out);
+  Reports reports;
+  auto game = std::make_unique<engine::Game>(player, out, &reports);
   game->play();
-  return {out.text, player.offered_, player.keys(), player.exhausted()};
+  return {out.text, player.offered_, player.keys(), player.exhausted(), reports};
+}
+
+// The passages whose first page the output shows, in the order shown.
+std::vector<story::PassageId> scenes_shown(const std::string& output) {
+  std::vector<std::pair<std::size_t, story::PassageId>> shown;
+  for (const story::Passage* passage : story::passages()) {
+    const std::string_view first_page = passage->pages[0].text;
+    for (std::size_t at = 0; (at = output.find(first_page, at)) != std::string::npos; ++at) {
+      shown.emplace_back(at, passage->id);
+    }
+  }
+  std::sort(shown.begin(), shown.end());
+  std::vector<story::PassageId> scenes;
+  for (const auto& [at, id] : shown) scenes.push_back(id);
+  return scenes;
+}
+
+// The page shown before the "Fin" of ending `number`: a passage's gated pages
+// hold its first endings, its last page the one of its closing.
+std::string_view ending_page(std::size_t number) {
+  const story::Passage& passage = story::passage(story::endings()[number].passage);
+  std::size_t which = number - story::ending_number(passage.id, 0);
+  for (const story::Page& page : passage.pages) {
+    if (page.gate != story::Gate::none && which-- == 0) return page.text;
+  }
+  return passage.pages.back().text;
 }
 
 std::string last_page_before_ending(const std::string& output) {
@@ -91,6 +127,8 @@ std::string last_page_before_ending(const std::string& output) {
 struct Exploration {
   std::string everything_shown;
   std::set<std::string> endings;
+  std::set<story::PassageId> scenes_reported;
+  std::set<std::size_t> endings_reported;
   std::vector<std::string> failures;
 };
 
@@ -109,6 +147,17 @@ Exploration explore() {
     found.everything_shown += run.output;
     const std::string route = path.plan.empty() ? "(start)" : path.plan.back();
     if (run.exhausted) found.failures.push_back("never ends after " + route);
+    if (run.reports.scenes != scenes_shown(run.output)) {
+      found.failures.push_back("scenes reported are not those shown after " + route);
+    }
+    found.scenes_reported.insert(run.reports.scenes.begin(), run.reports.scenes.end());
+    const std::vector<std::size_t>& ended = run.reports.endings;
+    found.endings_reported.insert(ended.begin(), ended.end());
+    const bool ends = run.output.ends_with(ending_block);
+    if (ended.size() != (ends ? 1 : 0) ||
+        (ends && !run.output.ends_with(std::string(ending_page(ended[0])).append(ending_block)))) {
+      found.failures.push_back("wrong ending reported after " + route);
+    }
     std::istringstream lines(run.output);
     for (std::string line; std::getline(lines, line);) {
       if (line.size() > 78) found.failures.push_back("line over 78 bytes: " + line);
@@ -161,6 +210,9 @@ TEST(WholeStory, EveryPassageIsShownAndEveryEndingReached) {
   }
   EXPECT_EQ(story::passages().size(), 47u);
   EXPECT_EQ(found.endings.size(), 19u);
+  EXPECT_EQ(found.scenes_reported.size(), 47u);
+  EXPECT_EQ(found.endings_reported.size(), 19u);
+  EXPECT_EQ(*found.endings_reported.rbegin(), 18u);
 }
 
 std::string all_transcript_expectations() {
