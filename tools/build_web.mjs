@@ -1,9 +1,10 @@
 // Builds the browser edition's two files from its WebAssembly module:
-//   tramontalia.html  one self-contained page (template, stylesheet, script
+//   tramontalia.html  one self-contained page (template, stylesheet, script,
 //                     and module inlined) that loads nothing from anywhere;
 //   tramontalia.mjs   a Node command that plays the module on standard input
 //                     and output, for the tests that compare editions.
 // Usage: node tools/build_web.mjs MODULE.wasm SOURCE_DIR OUTPUT_DIR
+import { execFileSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
 import { chmodSync, readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
@@ -29,8 +30,42 @@ function fill(template, values) {
   });
 }
 
+// The page's script is a few modules, joined in this order (each imports
+// only from those before it) into the one inline script the page's policy
+// allows, without their import and export syntax, and without the comments
+// that take a line of their own: the page travels, its sources are read.
+const scriptModules = ['game.js', 'story.js', 'main.js'];
+
+function joinScripts() {
+  return scriptModules
+    .map((name, index) => {
+      const text = source(`web/${name}`);
+      for (const [, imported] of text.matchAll(/^import [^;]* from '\.\/([\w.]+)';$/gm)) {
+        if (!scriptModules.slice(0, index).includes(imported)) {
+          throw new Error(`web/${name} imports ${imported}, which is not joined before it`);
+        }
+      }
+      const joined = text
+        .replace(/^import [^;]* from '[^']*';\n/gm, '')
+        .replace(/^export /gm, '')
+        .replace(/^ *\/\/.*\n/gm, '');
+      if (/^\s*(import|export)\b/m.test(joined)) throw new Error(`web/${name}: import or export left`);
+      return joined;
+    })
+    .join('\n');
+}
+
+// Joined, the modules share one scope: two of them declaring one name would
+// stop the page before its first line.
+function checkParses(script) {
+  const path = join(outputDir, 'page-script.mjs');
+  writeFileSync(path, script);
+  execFileSync(process.execPath, ['--check', path]);
+}
+
 const style = source('web/style.css');
-const script = source('web/page.js');
+const script = joinScripts();
+checkParses(script);
 // No request of any kind, and no script or style but the page's own.
 const csp = [
   "default-src 'none'",
