@@ -1,17 +1,21 @@
 // Builds the browser edition's two files from its WebAssembly module:
 //   tramontalia.html  one self-contained page (template, stylesheet, script,
-//                     and module inlined) that loads nothing from anywhere;
+//                     module and the map's layout inlined) that loads
+//                     nothing from anywhere;
 //   tramontalia.mjs   a Node command that plays the module on standard input
 //                     and output, for the tests that compare editions.
-// Usage: node tools/build_web.mjs MODULE.wasm SOURCE_DIR OUTPUT_DIR
+// The map's layout comes from the story map tool (a WASI command writing
+// the story's DOT), laid out by Graphviz's dot.
+// Usage: node tools/build_web.mjs MODULE.wasm SOURCE_DIR OUTPUT_DIR STORY_MAP.wasm
 import { execFileSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
-import { chmodSync, readFileSync, writeFileSync } from 'node:fs';
+import { chmodSync, closeSync, openSync, readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
+import { WASI } from 'node:wasi';
 
 import { inlineBytes } from './inline_bytes.mjs';
 
-const [modulePath, sourceDir, outputDir] = process.argv.slice(2);
+const [modulePath, sourceDir, outputDir, storyMapPath] = process.argv.slice(2);
 const source = (path) => readFileSync(join(sourceDir, path), 'utf8');
 const moduleBytes = readFileSync(modulePath);
 const sha256 = (text) => createHash('sha256').update(text).digest('base64');
@@ -32,9 +36,11 @@ function fill(template, values) {
 
 // The page's script is a few modules, joined in this order (each imports
 // only from those before it) into the one inline script the page's policy
-// allows, without their import and export syntax, and without the comments
-// that take a line of their own: the page travels, its sources are read.
-const scriptModules = ['game.js', 'story.js', 'main.js'];
+// allows, without their import and export syntax, and without indentation
+// and the comments that take a line of their own: the page travels, its
+// sources are read. (A template literal over several lines would lose its
+// indentation too: none may span lines.)
+const scriptModules = ['game.js', 'story.js', 'record.js', 'map.js', 'main.js'];
 
 function joinScripts() {
   return scriptModules
@@ -45,10 +51,14 @@ function joinScripts() {
           throw new Error(`web/${name} imports ${imported}, which is not joined before it`);
         }
       }
+      if (text.split('\n').some((line) => line.split('`').length % 2 === 0)) {
+        throw new Error(`web/${name}: a template literal spans lines`);
+      }
       const joined = text
         .replace(/^import [^;]* from '[^']*';\n/gm, '')
-        .replace(/^export /gm, '')
-        .replace(/^ *\/\/.*\n/gm, '');
+        .replace(/^ *\/\/.*\n/gm, '')
+        .replace(/^ +/gm, '')
+        .replace(/^export /gm, '');
       if (/^\s*(import|export)\b/m.test(joined)) throw new Error(`web/${name}: import or export left`);
       return joined;
     })
@@ -63,9 +73,72 @@ function checkParses(script) {
   execFileSync(process.execPath, ['--check', path]);
 }
 
+// The story's DOT, as the story map tool writes it.
+async function storyMapDot() {
+  const dotPath = join(outputDir, 'story-map.dot');
+  const stdout = openSync(dotPath, 'w');
+  const wasi = new WASI({ version: 'preview1', args: ['story_map'], stdout, returnOnExit: true });
+  const { instance } = await WebAssembly.instantiate(readFileSync(storyMapPath), wasi.getImportObject());
+  const status = wasi.start(instance);
+  closeSync(stdout);
+  if (status !== 0) throw new Error(`${storyMapPath} exited with ${status}`);
+  return readFileSync(dotPath, 'utf8');
+}
+
+// A scene's box makes room for a line for each of its endings.
+function withEndingLines(dot) {
+  return dot.replace(/^(\s*\w+ \[.*)label="([^"]*)"(.*endings="([^"]*)".*)$/gm, (line, before, title, after, endings) => {
+    const lines = endings.split('|').map((ending) => `\\nFinal: ${ending}`);
+    return `${before}label="${title}${lines.join('')}"${after}`;
+  });
+}
+
+// An edge as a short polyline through the ends of its Bézier segments, as
+// SVG path data in whole pixels; its arrow goes on from the last point.
+function edgePath(pos, point) {
+  const curve = pos.split(' ').filter((p) => !/^[se],/.test(p));
+  const ends = curve.filter((_, index) => index % 3 === 0).map(point);
+  const steps = ends.slice(1).map(([x, y], index) => `${x - ends[index][0]} ${y - ends[index][1]}`);
+  return `M${ends[0].join(' ')}l${steps.join(' ')}`;
+}
+
+// What the page draws, in CSS pixels from the top left corner: per scene
+// (in the story's order) its box and how many endings it holds; per link
+// between scenes, its ends, its option key ('' for a link without a choice)
+// and its path. The titles come from the module, which holds them anyway.
+function mapLayout(graph) {
+  const scale = 96 / 72;
+  const [, , width, height] = graph.bb.split(',').map(Number);
+  const point = (text) => {
+    const [x, y] = text.split(',').map(Number);
+    return [Math.round(x * scale), Math.round((height - y) * scale)];
+  };
+  const nodes = graph.objects.filter((node) => node.shape !== 'note');
+  const sceneOf = new Map(nodes.map((node, index) => [node._gvid, index]));
+  const scenes = nodes.map((node) => {
+    const [x, y] = point(node.pos);
+    const [w, h] = [node.width * 96, node.height * 96].map(Math.round);
+    const [, ...endingLines] = node.label.split('\\n');
+    const endings = node.endings ? node.endings.split('|') : [];
+    if (endingLines.length !== endings.length) throw new Error(`${node.name}: ending lines missing`);
+    const box = [x - Math.round(w / 2), y - Math.round(h / 2), w, h];
+    return endings.length > 0 ? [...box, endings.length] : box;
+  });
+  const edges = graph.edges
+    .filter((edge) => sceneOf.has(edge.tail) && sceneOf.has(edge.head))
+    .map((edge) => {
+      const key = edge.style === 'dashed' ? '' : edge.label.split('\\n')[0];
+      return [sceneOf.get(edge.tail), sceneOf.get(edge.head), key, edgePath(edge.pos, point)];
+    });
+  return { width: Math.round(width * scale), height: Math.round(height * scale), scenes, edges };
+}
+
 const style = source('web/style.css');
 const script = joinScripts();
 checkParses(script);
+const graph = JSON.parse(execFileSync('dot', ['-Tjson'], { input: withEndingLines(await storyMapDot()) }));
+// JSON in a script element: "<" escaped so that no tag can start in it.
+const map = JSON.stringify(mapLayout(graph)).replace(/</g, '\\u003c');
 // No request of any kind, and no script or style but the page's own.
 const csp = [
   "default-src 'none'",
@@ -80,7 +153,7 @@ const module = inlineBytes(moduleBytes);
 
 writeFileSync(
   join(outputDir, 'tramontalia.html'),
-  fill(source('web/index.html'), { csp, style, version, module, script }),
+  fill(source('web/index.html'), { csp, style, version, map, module, script }),
 );
 
 // The Node command keeps base64: a JavaScript string literal has more to escape.

@@ -12,7 +12,8 @@ export function moduleBytes(text) {
   return bytes;
 }
 
-// Returns play(answers, from): plays the game on `answers` and returns what
+// Returns the story's titles (see titles()) and play(answers, from), which
+// plays the game on `answers` and returns what
 // it wrote in pieces: piece k is what came after the k-th answer was read
 // (piece 0: before the first read). Only pieces from `from` on are returned;
 // the answers before those go in all at once, which the game takes exactly
@@ -34,7 +35,17 @@ export async function loadGame(bytes) {
   });
   const memory = () => new Uint8Array(instance.exports.memory.buffer);
 
-  return function play(answers, from) {
+  // The title of every scene, in the story's order, then of every ending.
+  function titles() {
+    const decoder = new TextDecoder();
+    let text = '';
+    replaying = { write: (at, size) => (text += decoder.decode(memory().subarray(at, at + size), { stream: true })) };
+    instance.exports.titles();
+    replaying = null;
+    return text.split('\n').slice(0, -1);
+  }
+
+  function play(answers, from) {
     const pieces = [];
     const marks = [];
     const decoder = new TextDecoder();
@@ -78,5 +89,7 @@ export async function loadGame(bytes) {
     if (!waiting) endPiece();
     replaying = null;
     return { pieces, over: !waiting, read: taken, marks };
-  };
+  }
+
+  return { play, titles: titles() };
 }

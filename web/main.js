@@ -1,6 +1,8 @@
-// Tramontalia in the browser: the player's controls over the game and the
-// story view.
+// Tramontalia in the browser: the player's controls over the game, the
+// story view, the record and the map.
 import { loadGame, moduleBytes } from './game.js';
+import { createMap } from './map.js';
+import { isAnswerList, openRecord } from './record.js';
 import {
   addBlock,
   blocks,
@@ -20,17 +22,24 @@ const input = document.getElementById('answer');
 const undoButton = document.getElementById('undo');
 const restartButton = document.getElementById('restart');
 const saveButton = document.getElementById('save');
+const mapButton = document.getElementById('open-map');
 const againButton = document.getElementById('again');
+const endingLine = document.getElementById('ending');
 const confirmRestart = document.getElementById('confirm-restart');
+const confirmForget = document.getElementById('confirm-forget');
 
-const play = await loadGame(moduleBytes(moduleData.textContent));
+const { play, titles } = await loadGame(moduleBytes(moduleData.textContent));
 
 let answers = [];
 let over = false;
+// For each block of the story, the scene on screen there and the ending it
+// shows (-1 for none), as the game told them while playing.
+let sceneAt = [];
+let endingAt = [];
 
 // --- Saved progress ---------------------------------------------------------
 
-// A stored game belongs to the very module that played it.
+// A stored game, and the record, belong to the very module that played them.
 const storageKey = 'tramontalia';
 const version = moduleData.dataset.version;
 
@@ -54,25 +63,60 @@ function store() {
 function stored() {
   try {
     const saved = JSON.parse(storage()?.getItem(storageKey) ?? 'null');
-    const valid =
-      saved?.version === version &&
-      Array.isArray(saved.answers) &&
-      saved.answers.every((answer) => typeof answer === 'string' && !/[\r\n]/.test(answer));
-    return valid ? saved.answers : [];
+    return saved?.version === version && isAnswerList(saved.answers) ? saved.answers : [];
   } catch {
     return [];
   }
 }
 
+const map = createMap(JSON.parse(document.getElementById('map-data').textContent), titles, jump);
+const record = openRecord({
+  storage,
+  key: `${storageKey}-mapa`,
+  version,
+  sceneCount: map.sceneCount,
+  endingCount: map.endingCount,
+});
+
 // --- Playing ----------------------------------------------------------------
 
-function updateControls() {
+// Adds the pieces of a replay to the story, with the scene and the ending of
+// each; returns the endings new to the record.
+function show(result, from) {
+  let m = 0;
+  result.pieces.forEach((piece, i) => {
+    const k = from + i;
+    sceneAt[k] = k > 0 ? sceneAt[k - 1] : -1;
+    endingAt[k] = -1;
+    for (; m < result.marks.length && result.marks[m].piece === k; ++m) {
+      const mark = result.marks[m];
+      if ('scene' in mark) sceneAt[k] = mark.scene;
+      else endingAt[k] = mark.ending;
+    }
+    addBlock(piece);
+  });
+  sceneAt.length = endingAt.length = blocks.length;
+  return record.note(result.marks, answers);
+}
+
+// The ending on screen, named and counted outside the log.
+function showEnding(fresh) {
+  const ending = over ? endingAt.at(-1) : -1;
+  endingLine.textContent =
+    ending < 0
+      ? ''
+      : `${fresh.includes(ending) ? 'Nuevo final' : 'Final'}: ${map.endingTitle(ending)} · ` +
+        `${record.endingsReached()} de ${map.endingCount}`;
+}
+
+function updateControls(fresh = []) {
   input.disabled = over;
   form.querySelector('button').disabled = over;
   undoButton.disabled = answers.length === 0;
   restartButton.disabled = answers.length === 0;
   againButton.parentElement.hidden = !over;
   updateTaps(over);
+  showEnding(fresh);
 }
 
 // Shows the game played on `log` from its start; false if the log does not
@@ -82,10 +126,10 @@ function begin(log) {
   if (result.read !== log.length) return false;
   clearStory();
   answers = log;
-  result.pieces.forEach(addBlock);
+  const fresh = show(result, 0);
   log.forEach((answer, k) => echo(blocks[k], answer));
   over = result.over;
-  updateControls();
+  updateControls(fresh);
   showNewest();
   return true;
 }
@@ -95,10 +139,10 @@ function answer(text) {
   answers.push(text);
   const result = play(answers, blocks.length);
   echo(blocks.at(-1), text);
-  result.pieces.forEach(addBlock);
+  const fresh = show(result, blocks.length);
   over = result.over;
   store();
-  updateControls();
+  updateControls(fresh);
   showNewest();
 }
 
@@ -106,6 +150,7 @@ function undo() {
   if (answers.length === 0) return;
   answers.pop();
   removeLastBlock();
+  sceneAt.length = endingAt.length = blocks.length;
   unecho(blocks.at(-1));
   over = false;
   store();
@@ -114,6 +159,12 @@ function undo() {
 
 function newGame() {
   begin([]);
+  store();
+}
+
+// Plays again up to a seen scene; the game goes on from there.
+function jump(scene) {
+  if (!begin([...record.way(scene)])) newGame();
   store();
 }
 
@@ -167,15 +218,26 @@ againButton.addEventListener('click', (event) => {
   backToTyping(event);
 });
 saveButton.addEventListener('click', saveTranscript);
+mapButton.addEventListener('click', () => map.open(record, sceneAt.at(-1)));
 
-for (const button of confirmRestart.querySelectorAll('button')) {
-  button.addEventListener('click', () => confirmRestart.close(button.value));
+// A confirmation's buttons close it with their value.
+for (const dialog of [confirmRestart, confirmForget]) {
+  for (const button of dialog.querySelectorAll('button')) {
+    button.addEventListener('click', () => dialog.close(button.value));
+  }
 }
 restartButton.addEventListener('click', () => confirmRestart.showModal());
 confirmRestart.addEventListener('close', () => {
   if (confirmRestart.returnValue === 'yes') newGame();
   backToTyping();
 });
+document.getElementById('forget').addEventListener('click', () => confirmForget.showModal());
+confirmForget.addEventListener('close', () => {
+  if (confirmForget.returnValue !== 'yes') return;
+  record.forget();
+  map.refresh(record, sceneAt.at(-1));
+});
+document.getElementById('map').addEventListener('close', () => backToTyping());
 
 if (!begin(stored())) newGame();
 input.focus();
