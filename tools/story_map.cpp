@@ -2,9 +2,13 @@
 // read from the very tables the game plays: `make map` draws it into
 // docs/story-map.svg.
 //
-// One node per passage, named by its id; endings are shaded with a double
-// border. Menu choices are labelled with their key, links are dashed, and an
-// effect on the game state is written on its edge (the accident in red).
+// One node per passage, named by its id and labelled with its title; endings
+// are shaded with a double border, and their titles, in ending-number order,
+// go in the node's own attribute `endings` ("A|B"), which Graphviz passes
+// through to its JSON for the browser edition's map. Menu choices are
+// labelled with their key, links are dashed, and an effect on the game state
+// is written on its edge (the accident in red). The story's titles hold no
+// quote, backslash or '|', so they go into the attributes as they are.
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -24,22 +28,28 @@ std::string aside_name(const Passage& from, const story::Option& option) {
   return std::string(story::name_of(from.id)) + "_aside_" + option.key();
 }
 
+std::string ending_titles(const Passage& p) {
+  std::string titles;
+  for (const story::Ending& ending : story::endings()) {
+    if (ending.passage != p.id) continue;
+    if (!titles.empty()) titles += '|';
+    titles += ending.title;
+  }
+  return titles;
+}
+
 void write_passage(const Passage& p) {
-  const std::string name(story::name_of(p.id));
-  std::string attributes;
-  if (p.id == story::first_passage) attributes = "penwidth=2.5";
+  std::string attributes = "label=\"" + std::string(p.title) + "\"";
+  if (p.id == story::first_passage) attributes += ", penwidth=2.5";
   const std::size_t endings = p.endings();
-  if (endings > 0) attributes = "style=\"rounded,filled\", fillcolor=gray85, peripheries=2";
+  if (endings > 0) {
+    attributes += ", style=\"rounded,filled\", fillcolor=gray85, peripheries=2, endings=\"" +
+                  ending_titles(p) + "\"";
+  }
   // A gated page holds a second ending; the gate reads the accident flag, so
   // the passage is red like the edges that raise it.
-  if (endings > 1) {
-    attributes += ", color=red, label=\"" + name + "\\n" + std::to_string(endings) + " finales\"";
-  }
-  if (attributes.empty()) {
-    std::printf("  %s;\n", name.c_str());
-  } else {
-    std::printf("  %s [%s];\n", name.c_str(), attributes.c_str());
-  }
+  if (endings > 1) attributes += ", color=red";
+  std::printf("  %s [%s];\n", std::string(story::name_of(p.id)).c_str(), attributes.c_str());
 }
 
 // key is '\0' for a link, which is drawn dashed.
@@ -94,7 +104,8 @@ void write_edges(const Passage& p) {
 
 int main() {
   std::printf("digraph tramontalia {\n");
-  // Graphviz reads UTF-8 unless told otherwise; the effect values are story text.
+  // Graphviz reads UTF-8 unless told otherwise; titles and effect values are
+  // story text.
   std::printf("  charset=\"%s\";\n", text::utf8_edition ? "UTF-8" : "latin1");
   std::printf("  node [shape=box, style=rounded, fontname=\"Helvetica\", fontsize=11];\n");
   std::printf("  edge [fontname=\"Helvetica\", fontsize=10];\n");

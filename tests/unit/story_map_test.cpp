@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
@@ -18,9 +19,20 @@ namespace {
 // dashed link or "back" for the dotted return of an aside page.
 struct Graph {
   std::set<std::string> nodes;
+  // A passage's title, and its ending titles joined by '|'.
+  std::map<std::string, std::string> labels;
+  std::map<std::string, std::string> endings;
   std::multiset<std::string> edges;
   int red_edges = 0;
 };
+
+// The value of a quoted attribute, or "" when the line has none.
+std::string attribute(const std::string& line, const std::string& name) {
+  const std::size_t start = line.find(name + "=\"");
+  if (start == std::string::npos) return "";
+  const std::size_t value = start + name.size() + 2;
+  return line.substr(value, line.find('"', value) - value);
+}
 
 Graph read_map() {
   std::FILE* tool = popen("'" STORY_MAP "'", "r");
@@ -41,7 +53,10 @@ Graph read_map() {
     words >> from >> arrow >> to;
     if (arrow != "->") {
       if (from != "node" && from != "edge" && from.find_first_of("={}") == std::string::npos) {
-        graph.nodes.insert(from.substr(0, from.find(';')));
+        const std::string node = from.substr(0, from.find(';'));
+        graph.nodes.insert(node);
+        graph.labels[node] = attribute(line, "label");
+        graph.endings[node] = attribute(line, "endings");
       }
       continue;
     }
@@ -60,11 +75,23 @@ std::string name(story::PassageId id) {
   return std::string(story::name_of(id));
 }
 
+// In ending-number order, as the map gives them.
+std::string ending_titles(story::PassageId id) {
+  std::string titles;
+  for (std::size_t which = 0; which < story::passage(id).endings(); ++which) {
+    if (which > 0) titles += '|';
+    titles += story::endings()[story::ending_number(id, which)].title;
+  }
+  return titles;
+}
+
 TEST(StoryMap, HasOneNodePerPassageAndOneEdgePerOptionAndLink) {
   const Graph graph = read_map();
   std::multiset<std::string> expected;
   for (const story::Passage* p : story::passages()) {
     EXPECT_TRUE(graph.nodes.contains(name(p->id))) << name(p->id);
+    EXPECT_EQ(graph.labels.at(name(p->id)), p->title) << name(p->id);
+    EXPECT_EQ(graph.endings.at(name(p->id)), ending_titles(p->id)) << name(p->id);
     if (p->closing.kind == story::Closing::Kind::link) {
       expected.insert(name(p->id) + "->" + name(p->closing.link.next) + " link");
     }
