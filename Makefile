@@ -25,7 +25,7 @@ play: $(BUILD_DIR)/CMakeCache.txt
 
 # The browser edition joins the tests where its toolchain is installed;
 # elsewhere its tests report that they were skipped.
-WEB_TOOLCHAIN := clang++ wasm-ld node /usr/lib/wasm32-wasi/libc.a /usr/include/wasm32-wasi/c++/v1 \
+WEB_TOOLCHAIN := clang++ wasm-ld node dot /usr/lib/wasm32-wasi/libc.a /usr/include/wasm32-wasi/c++/v1 \
                  $(firstword $(wildcard /usr/lib/llvm-*/lib/clang/*/lib/wasi/libclang_rt.builtins-wasm32.a) \
                    libclang_rt.builtins-wasm32.a)
 WEB_MISSING = $(foreach tool,$(WEB_TOOLCHAIN),$(if $(or $(wildcard $(tool)),$(shell command -v $(tool))),,$(tool)))
