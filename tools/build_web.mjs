@@ -93,19 +93,17 @@ function withEndingLines(dot) {
   });
 }
 
-// An edge as a short polyline through the ends of its Bézier segments, as
-// SVG path data in whole pixels; its arrow goes on from the last point.
-function edgePath(pos, point) {
+// The points where an edge bends on its way round other scenes (the ends of
+// its inner Bézier segments); the page draws it from box to box through them.
+function edgeBends(pos, point) {
   const curve = pos.split(' ').filter((p) => !/^[se],/.test(p));
-  const ends = curve.filter((_, index) => index % 3 === 0).map(point);
-  const steps = ends.slice(1).map(([x, y], index) => `${x - ends[index][0]} ${y - ends[index][1]}`);
-  return `M${ends[0].join(' ')}l${steps.join(' ')}`;
+  return curve.filter((_, index) => index % 3 === 0).slice(1, -1).flatMap(point);
 }
 
 // What the page draws, in CSS pixels from the top left corner: per scene
 // (in the story's order) its box and how many endings it holds; per link
 // between scenes, its ends, its option key ('' for a link without a choice)
-// and its path. The titles come from the module, which holds them anyway.
+// and its bends. The titles come from the module, which holds them anyway.
 function mapLayout(graph) {
   const scale = 96 / 72;
   const [, , width, height] = graph.bb.split(',').map(Number);
@@ -128,12 +126,15 @@ function mapLayout(graph) {
     .filter((edge) => sceneOf.has(edge.tail) && sceneOf.has(edge.head))
     .map((edge) => {
       const key = edge.style === 'dashed' ? '' : edge.label.split('\\n')[0];
-      return [sceneOf.get(edge.tail), sceneOf.get(edge.head), key, edgePath(edge.pos, point)];
+      return [sceneOf.get(edge.tail), sceneOf.get(edge.head), key, ...edgeBends(edge.pos, point)];
     });
   return { width: Math.round(width * scale), height: Math.round(height * scale), scenes, edges };
 }
 
-const style = source('web/style.css');
+// The stylesheet, likewise, without its comments and indentation.
+const style = source('web/style.css')
+  .replace(/\/\*[^]*?\*\/\n?/g, '')
+  .replace(/^ +/gm, '');
 const script = joinScripts();
 checkParses(script);
 const graph = JSON.parse(execFileSync('dot', ['-Tjson'], { input: withEndingLines(await storyMapDot()) }));

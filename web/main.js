@@ -2,7 +2,7 @@
 // story view, the record and the map.
 import { loadGame, moduleBytes } from './game.js';
 import { createMap } from './map.js';
-import { isAnswerList, openRecord } from './record.js';
+import { isAnswerList, openRecord, readStored, writeStored } from './record.js';
 import {
   addBlock,
   blocks,
@@ -39,43 +39,21 @@ let endingAt = [];
 
 // --- Saved progress ---------------------------------------------------------
 
-// A stored game, and the record, belong to the very module that played them.
 const storageKey = 'tramontalia';
 const version = moduleData.dataset.version;
-
-function storage() {
-  try {
-    return window.localStorage;
-  } catch {
-    return null; // refused: the page plays without resume
-  }
-}
-
-function store() {
-  try {
-    if (answers.length === 0) storage()?.removeItem(storageKey);
-    else storage()?.setItem(storageKey, JSON.stringify({ version, answers }));
-  } catch {
-    // Full or refused: the game goes on, it just will not resume.
-  }
-}
+const store = () => writeStored(storageKey, version, answers.length > 0 && { answers });
 
 function stored() {
-  try {
-    const saved = JSON.parse(storage()?.getItem(storageKey) ?? 'null');
-    return saved?.version === version && isAnswerList(saved.answers) ? saved.answers : [];
-  } catch {
-    return [];
-  }
+  const saved = readStored(storageKey, version);
+  return isAnswerList(saved?.answers) ? saved.answers : [];
 }
 
 const map = createMap(JSON.parse(document.getElementById('map-data').textContent), titles, jump);
 const record = openRecord({
-  storage,
   key: `${storageKey}-mapa`,
   version,
   sceneCount: map.sceneCount,
-  endingCount: map.endingCount,
+  endingCount: map.endingTitles.length,
 });
 
 // --- Playing ----------------------------------------------------------------
@@ -99,14 +77,19 @@ function show(result, from) {
   return record.note(result.marks, answers);
 }
 
-// The ending on screen, named and counted outside the log.
+// The ending on screen (its "Fin" ends the game's last or next to last
+// block), named and counted outside the log; "new" while it stays on screen.
+let newEnding = -1;
+
 function showEnding(fresh) {
-  const ending = over ? endingAt.at(-1) : -1;
+  const ending = endingAt.findLast((n) => n >= 0) ?? -1;
+  if (fresh.includes(ending)) newEnding = ending;
+  else if (ending < 0) newEnding = -1;
   endingLine.textContent =
     ending < 0
       ? ''
-      : `${fresh.includes(ending) ? 'Nuevo final' : 'Final'}: ${map.endingTitle(ending)} · ` +
-        `${record.endingsReached()} de ${map.endingCount}`;
+      : `${ending === newEnding ? 'Nuevo final' : 'Final'}: ${map.endingTitles[ending]} · ` +
+        `${record.endingsReached()} de ${map.endingTitles.length}`;
 }
 
 function updateControls(fresh = []) {

@@ -9,33 +9,37 @@
 export const isAnswerList = (list) =>
   Array.isArray(list) && list.every((answer) => typeof answer === 'string' && !/[\r\n]/.test(answer));
 
-export function openRecord({ storage, key, version, sceneCount, endingCount }) {
+// What the page keeps in this browser's storage belongs to the very module
+// that played it: anything else, unreadable, or storage refused, is null.
+export function readStored(key, version) {
+  try {
+    const saved = JSON.parse(localStorage.getItem(key));
+    return saved?.version === version ? saved : null;
+  } catch {
+    return null;
+  }
+}
+
+// Stores `value`, or removes what is stored if there is none.
+export function writeStored(key, version, value) {
+  try {
+    if (value) localStorage.setItem(key, JSON.stringify({ version, ...value }));
+    else localStorage.removeItem(key);
+  } catch {
+    // Full or refused: the page goes on with what it holds.
+  }
+}
+
+export function openRecord({ key, version, sceneCount, endingCount }) {
   const empty = () => ({ ways: Array(sceneCount).fill(null), endings: [] });
-  let record = load() ?? empty();
-
-  function load() {
-    try {
-      const saved = JSON.parse(storage()?.getItem(key) ?? 'null');
-      const valid =
-        saved?.version === version &&
-        Array.isArray(saved.ways) &&
-        saved.ways.length === sceneCount &&
-        saved.ways.every((way) => way === null || isAnswerList(way)) &&
-        Array.isArray(saved.endings) &&
-        saved.endings.every((n) => Number.isInteger(n) && n >= 0 && n < endingCount);
-      return valid ? { ways: saved.ways, endings: saved.endings } : null;
-    } catch {
-      return null;
-    }
-  }
-
-  function save() {
-    try {
-      storage()?.setItem(key, JSON.stringify({ version, ...record }));
-    } catch {
-      // Full or refused: the record lives on in the page.
-    }
-  }
+  const saved = readStored(key, version);
+  const valid =
+    saved?.ways?.length === sceneCount &&
+    saved.ways.every((way) => way === null || isAnswerList(way)) &&
+    Array.isArray(saved.endings) &&
+    saved.endings.every((n) => Number.isInteger(n) && n >= 0 && n < endingCount);
+  let record = valid ? { ways: saved.ways, endings: saved.endings } : empty();
+  const save = () => writeStored(key, version, record);
 
   return {
     way: (scene) => record.ways[scene],
