@@ -124,9 +124,9 @@ consteval std::size_t count_menus() {
 }
 
 consteval std::size_t count_endings() {
-  std::size_t endings = 0;
-  for (const Passage* p : by_id) endings += p->endings();
-  return endings;
+  std::size_t count = 0;
+  for (const Passage* p : by_id) count += p->endings();
+  return count;
 }
 
 consteval std::array<Ending, ending_count> collect_endings() {

@@ -43,7 +43,7 @@ void write_passage(const Passage& p) {
   if (p.id == story::first_passage) attributes += ", penwidth=2.5";
   const std::size_t endings = p.endings();
   if (endings > 0) {
-    attributes += ", style=\"rounded,filled\", fillcolor=gray85, peripheries=2, endings=\"" +
+    attributes += R"(, style="rounded,filled", fillcolor=gray85, peripheries=2, endings=")" +
                   ending_titles(p) + "\"";
   }
   // A gated page holds a second ending; the gate reads the accident flag, so
