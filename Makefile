@@ -4,31 +4,50 @@ GAME := $(BUILD_DIR)/tramontalia
 TRANSCRIPTS := $(wildcard tests/transcripts/*.in)
 
 .PHONY: all build play test transcripts clean sanitize coverage clang fuzz analyse check \
-        install map bench bench-first-play web web-if-possible dist deb release release-page
+        install map bench bench-first-play web web-if-possible web-toolchain dist deb release \
+        release-page
 
 all: build
 
-$(BUILD_DIR)/CMakeCache.txt:
+# A preset's tree counts as configured once `cmake --preset` has succeeded
+# there, and not before: CMake leaves its cache behind when a configure fails,
+# so the stamp, not the cache, tells the next make whether to run it again.
+# The default preset's tree is build/ itself; each other one has its folder.
+CONFIGURED := .configured
+$(BUILD_DIR)/$(CONFIGURED): CMakePresets.json
 	cmake --preset default
+	@touch $@
 
-build: $(BUILD_DIR)/CMakeCache.txt
+$(BUILD_DIR)/%/$(CONFIGURED): CMakePresets.json
+	cmake --preset $*
+	@touch $@
+
+build: $(BUILD_DIR)/$(CONFIGURED)
 	cmake --build --preset default -j
 
 # The UTF-8 edition on a UTF-8 terminal, the ISO-8859-1 one elsewhere.
 # Builds that edition alone, not the tests, so that a first game starts soon;
 # quietly (the log is shown only if the build fails), then plays.
-play: $(BUILD_DIR)/CMakeCache.txt
+play: $(BUILD_DIR)/$(CONFIGURED)
 	@if locale charmap 2>/dev/null | grep -qix 'utf-\?8'; then edition=$(GAME)-utf8; else edition=$(GAME); fi; \
 	cmake --build --preset default -j --target $$(basename $$edition) > $(BUILD_DIR)/build.log 2>&1 || \
 	  { cat $(BUILD_DIR)/build.log; exit 1; }; \
 	exec $$edition
 
 # The browser edition joins the tests where its toolchain is installed;
-# elsewhere its tests report that they were skipped.
-WEB_TOOLCHAIN := clang++ wasm-ld node dot /usr/lib/wasm32-wasi/libc.a /usr/include/wasm32-wasi/c++/v1 \
-                 $(firstword $(wildcard /usr/lib/llvm-*/lib/clang/*/lib/wasi/libclang_rt.builtins-wasm32.a) \
+# elsewhere its tests report that they were skipped. Each part of the
+# toolchain, a command or a file, with the Debian packages that bring it.
+WASM_BUILTINS := $(firstword $(wildcard /usr/lib/llvm-*/lib/clang/*/lib/wasi/libclang_rt.builtins-wasm32.a) \
                    libclang_rt.builtins-wasm32.a)
-WEB_MISSING = $(foreach tool,$(WEB_TOOLCHAIN),$(if $(or $(wildcard $(tool)),$(shell command -v $(tool))),,$(tool)))
+WEB_TOOLCHAIN := clang++=clang wasm-ld=lld node=nodejs dot=graphviz /usr/lib/wasm32-wasi/libc.a=wasi-libc \
+                 /usr/include/wasm32-wasi/c++/v1=libc++-14-dev-wasm32,libc++abi-14-dev-wasm32 \
+                 $(WASM_BUILTINS)=libclang-rt-14-dev-wasm32
+part = $(firstword $(subst =, ,$(1)))
+packages = $(subst $(comma), ,$(lastword $(subst =, ,$(1))))
+comma := ,
+WEB_MISSING_PARTS = $(foreach need,$(WEB_TOOLCHAIN),\
+                      $(if $(or $(wildcard $(call part,$(need))),$(shell command -v $(call part,$(need)))),,$(need)))
+WEB_MISSING = $(foreach need,$(WEB_MISSING_PARTS),$(call part,$(need)))
 
 web-if-possible:
 	@if [ -z "$(strip $(WEB_MISSING))" ]; then $(MAKE) --no-print-directory web; \
@@ -39,11 +58,16 @@ test: build web-if-possible
 
 # The browser edition: build/web/tramontalia.html, one self-contained page,
 # and build/web/tramontalia.mjs, the same module as a Node command (needs
-# clang with the wasm32-wasi target, lld, wasi-libc and Node.js).
-$(BUILD_DIR)/web/CMakeCache.txt:
-	cmake --preset web
+# clang with the wasm32-wasi target, lld, wasi-libc and Node.js). Without
+# them, it stops before CMake, naming what to install.
+web-toolchain:
+	@[ -z "$(strip $(WEB_MISSING))" ] || { echo "make web: missing $(strip $(WEB_MISSING)); install" \
+	  "on Debian: apt-get install $(strip $(foreach need,$(WEB_MISSING_PARTS),$(call packages,$(need))))" >&2; \
+	  exit 1; }
 
-web: $(BUILD_DIR)/web/CMakeCache.txt
+$(BUILD_DIR)/web/$(CONFIGURED): | web-toolchain
+
+web: web-toolchain $(BUILD_DIR)/web/$(CONFIGURED)
 	cmake --build --preset web -j
 
 # Rewrites every transcript expectation from the current game, for review
@@ -55,16 +79,14 @@ transcripts: build
 	@git status --short tests/transcripts
 
 # The whole test suite under the address and undefined-behaviour sanitizers.
-sanitize:
-	cmake --preset sanitize
+sanitize: $(BUILD_DIR)/sanitize/$(CONFIGURED)
 	cmake --build --preset sanitize -j
 	ctest --preset sanitize -j 2
 
 # Line coverage of the game; fails below 100% for console/ and engine/ and
 # below 95% for the whole game.
 COVERAGE_FILTERS := --filter 'console/' --filter 'engine/' --filter 'story/' --filter 'main\.cpp'
-coverage:
-	cmake --preset coverage
+coverage: $(BUILD_DIR)/coverage/$(CONFIGURED)
 	cmake --build --preset coverage -j
 	find $(BUILD_DIR)/coverage -name '*.gcda' -delete
 	ctest --preset coverage -j 2
@@ -72,15 +94,13 @@ coverage:
 	gcovr -r . $(BUILD_DIR)/coverage --filter 'console/' --filter 'engine/' --fail-under-line 100
 
 # The game and its tests built and run with Clang instead of GCC.
-clang:
-	cmake --preset clang
+clang: $(BUILD_DIR)/clang/$(CONFIGURED)
 	cmake --build --preset clang -j
 	ctest --preset clang -j 2
 
 # Plays arbitrary input for FUZZ_SECONDS, starting from the transcript inputs.
 FUZZ_SECONDS ?= 60
-fuzz:
-	cmake --preset fuzz
+fuzz: $(BUILD_DIR)/fuzz/$(CONFIGURED)
 	cmake --build --preset fuzz -j
 	mkdir -p $(BUILD_DIR)/fuzz/corpus
 	cp tests/transcripts/*.in $(BUILD_DIR)/fuzz/corpus/
@@ -126,8 +146,8 @@ bench-first-play:
 	bench/first-play.sh
 
 # Releases, from the committed tree, into build/release/: the source tarball
-# (`make dist`), the Debian package (`make deb`), the web page and SHA256SUMS.
-# The version is the CMake project's.
+# (`make dist`), the Debian package (`make deb`), the web page, its iFiction
+# record (dated at the commit) and SHA256SUMS. The version is the CMake project's.
 VERSION := $(shell sed -n 's/^project.tramontalia VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 RELEASE_DIR := $(BUILD_DIR)/release
 TARBALL := tramontalia-$(VERSION).tar.gz
@@ -135,6 +155,7 @@ TARBALL := tramontalia-$(VERSION).tar.gz
 # release holds nothing but what is committed.
 RELEASE_SOURCE := $(BUILD_DIR)/release-source/tramontalia-$(VERSION)
 RELEASE_PAGE := $(RELEASE_SOURCE)/build/web/tramontalia.html
+RELEASE_RECORD := $(RELEASE_SOURCE)/build/web/tramontalia.iFiction
 DEB_REVISION ?= 1
 DEB = tramontalia_$(VERSION)-$(DEB_REVISION)_$(shell dpkg --print-architecture).deb
 
@@ -148,7 +169,8 @@ release-page: dist
 	rm -rf $(BUILD_DIR)/release-source
 	mkdir -p $(BUILD_DIR)/release-source
 	tar -xzf $(RELEASE_DIR)/$(TARBALL) -C $(BUILD_DIR)/release-source
-	$(MAKE) -C $(RELEASE_SOURCE) web > $(BUILD_DIR)/release-source/web.log 2>&1 || \
+	SOURCE_DATE_EPOCH=$${SOURCE_DATE_EPOCH:-$$(stat -c %Y $(RELEASE_SOURCE)/CMakeLists.txt)} \
+	  $(MAKE) -C $(RELEASE_SOURCE) web > $(BUILD_DIR)/release-source/web.log 2>&1 || \
 	  { cat $(BUILD_DIR)/release-source/web.log; exit 1; }
 
 deb: dist release-page
@@ -157,5 +179,6 @@ deb: dist release-page
 
 release: dist deb release-page
 	cp $(RELEASE_PAGE) $(RELEASE_DIR)/tramontalia.html
-	cd $(RELEASE_DIR) && sha256sum $(TARBALL) $(DEB) tramontalia.html > SHA256SUMS
+	cp $(RELEASE_RECORD) $(RELEASE_DIR)/tramontalia.iFiction
+	cd $(RELEASE_DIR) && sha256sum $(TARBALL) $(DEB) tramontalia.html tramontalia.iFiction > SHA256SUMS
 	@cat $(RELEASE_DIR)/SHA256SUMS

@@ -6,7 +6,7 @@
 //                     and output, for the tests that compare editions.
 // The map's layout comes from the story map tool (a WASI command writing
 // the story's DOT), laid out by Graphviz's dot.
-// Usage: node tools/build_web.mjs MODULE.wasm SOURCE_DIR OUTPUT_DIR STORY_MAP.wasm
+// Usage: node tools/build_web.mjs MODULE.wasm SOURCE_DIR OUTPUT_DIR IFID STORY_MAP.wasm
 import { execFileSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
 import { chmodSync, closeSync, openSync, readFileSync, writeFileSync } from 'node:fs';
@@ -15,9 +15,13 @@ import { WASI } from 'node:wasi';
 
 import { inlineBytes } from './inline_bytes.mjs';
 
-const [modulePath, sourceDir, outputDir, storyMapPath] = process.argv.slice(2);
+const [modulePath, sourceDir, outputDir, ifid, storyMapPath] = process.argv.slice(2);
 const source = (path) => readFileSync(join(sourceDir, path), 'utf8');
 const moduleBytes = readFileSync(modulePath);
+// Catalogues expect the IFID as an upper-case UUID.
+if (!/^[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}$/.test(ifid ?? '')) {
+  throw new Error(`not an upper-case IFID: ${ifid}`);
+}
 const sha256 = (text) => createHash('sha256').update(text).digest('base64');
 
 // Every placeholder must be filled once, in one pass (so that a value is
@@ -154,7 +158,7 @@ const module = inlineBytes(moduleBytes);
 
 writeFileSync(
   join(outputDir, 'tramontalia.html'),
-  fill(source('web/index.html'), { csp, style, version, map, module, script }),
+  fill(source('web/index.html'), { csp, ifid, style, version, map, module, script }),
 );
 
 // The Node command keeps base64: a JavaScript string literal has more to escape.

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Checks the files `make release` wrote, as a user of each would find them:
-#   checksums  SHA256SUMS holds the three files, and they match it;
+#   checksums  SHA256SUMS holds the four files, and they match it;
+#   record     the iFiction record is well-formed, in the Treaty of Babel's
+#              namespace, and names the page by the IFID the page carries;
 #   tarball    unpacked outside any git work tree, with no git at all, its
 #              `make test` passes (a full build and test run: slow);
 #   package    lintian reports no error or warning, and the package holds
@@ -18,7 +20,7 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 release=$(realpath "${1:-$root/build/release}")
 shift $(($# > 0 ? 1 : 0))
-checks=(checksums tarball package install)
+checks=(checksums record tarball package install)
 [ $# -eq 0 ] || checks=("$@")
 
 version=$(sed -n 's/^project.tramontalia VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
@@ -41,8 +43,20 @@ check_checksums() {
     return
   local listed
   listed=$(awk '{ print $2 }' "$release/SHA256SUMS" | LC_ALL=C sort | tr '\n' ' ')
-  [ "$listed" = "tramontalia-$version.tar.gz tramontalia.html $(basename "$deb") " ] ||
+  [ "$listed" = "tramontalia-$version.tar.gz tramontalia.html tramontalia.iFiction $(basename "$deb") " ] ||
     fail "SHA256SUMS lists $listed"
+}
+
+check_record() {
+  local record=$release/tramontalia.iFiction treaty=http://babel.ifarchive.org/protocol/iFiction/
+  local ifid page_ifid
+  [ -f "$record" ] || fail "no tramontalia.iFiction in $release" || return
+  command -v xmllint > /dev/null || fail "xmllint is not installed (apt-get install libxml2-utils)" || return
+  xmllint --noout "$record" || fail "tramontalia.iFiction is not well-formed" || return
+  ifid=$(xmllint --xpath "string(//*[namespace-uri()='$treaty' and local-name()='ifid'])" "$record")
+  page_ifid=$(sed -n 's/.*property="ifiction:ifid" content="\([^"]*\)".*/\1/p' "$release/tramontalia.html")
+  [ -n "$ifid" ] && [ "$ifid" = "$page_ifid" ] ||
+    fail "the record's IFID in the Treaty's namespace ('$ifid') is not the page's ('$page_ifid')"
 }
 
 check_tarball() {
