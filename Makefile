@@ -4,7 +4,7 @@ GAME := $(BUILD_DIR)/tramontalia
 TRANSCRIPTS := $(wildcard tests/transcripts/*.in)
 
 .PHONY: all build play test transcripts clean sanitize coverage clang fuzz analyse check \
-        install map bench bench-first-play web web-if-possible web-toolchain dist deb release \
+        install map map-picture bench bench-first-play web web-if-possible web-toolchain dist deb release \
         release-page
 
 all: build
@@ -132,6 +132,12 @@ install: build
 map: build
 	$(BUILD_DIR)/story_map > $(BUILD_DIR)/story-map.dot
 	dot -Tsvg -o docs/story-map.svg $(BUILD_DIR)/story-map.dot
+
+# Redraws docs/map.png, the README's picture of the player's map, from the
+# real page after a few known games (headless Chromium, as the tests drive it).
+map-picture: web
+	WEB_PAGE=$(BUILD_DIR)/web/tramontalia.html TRANSCRIPT_DIR=tests/transcripts \
+	  node tools/map_picture.mjs docs/map.png
 
 # Speed and size of the optimised game against cat and a minimal C program,
 # side by side on this machine (needs hyperfine, valgrind and GNU time), then

@@ -1,38 +1,149 @@
 // Builds the browser edition's two files from its WebAssembly module:
-//   tramontalia.html  one self-contained page (template, stylesheet, script
-//                     and module inlined) that loads nothing from anywhere;
+//   tramontalia.html  one self-contained page (template, stylesheet, script,
+//                     module and the map's layout inlined) that loads
+//                     nothing from anywhere;
 //   tramontalia.mjs   a Node command that plays the module on standard input
 //                     and output, for the tests that compare editions.
-// Usage: node tools/build_web.mjs MODULE.wasm SOURCE_DIR OUTPUT_DIR IFID
+// The map's layout comes from the story map tool (a WASI command writing
+// the story's DOT), laid out by Graphviz's dot.
+// Usage: node tools/build_web.mjs MODULE.wasm SOURCE_DIR OUTPUT_DIR IFID STORY_MAP.wasm
+import { execFileSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
-import { chmodSync, readFileSync, writeFileSync } from 'node:fs';
+import { chmodSync, closeSync, openSync, readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
+import { WASI } from 'node:wasi';
 
-const [modulePath, sourceDir, outputDir, ifid] = process.argv.slice(2);
+import { inlineBytes } from './inline_bytes.mjs';
+
+const [modulePath, sourceDir, outputDir, ifid, storyMapPath] = process.argv.slice(2);
 const source = (path) => readFileSync(join(sourceDir, path), 'utf8');
-const module = readFileSync(modulePath).toString('base64');
+const moduleBytes = readFileSync(modulePath);
 // Catalogues expect the IFID as an upper-case UUID.
 if (!/^[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}$/.test(ifid ?? '')) {
   throw new Error(`not an upper-case IFID: ${ifid}`);
 }
 const sha256 = (text) => createHash('sha256').update(text).digest('base64');
 
-// Every placeholder must be filled once, and nothing inlined may close the
-// element it sits in.
+// Every placeholder must be filled once, in one pass (so that a value is
+// never read for placeholders), and nothing inlined may close the element
+// it sits in.
 function fill(template, values) {
-  let page = template;
   for (const [name, value] of Object.entries(values)) {
     if (/<\/(script|style)/i.test(value)) throw new Error(`${name} would close its element`);
-    const parts = page.split(`{{${name}}}`);
-    if (parts.length !== 2) throw new Error(`{{${name}}} must stand once in the template`);
-    page = parts.join(value);
+    if (template.split(`{{${name}}}`).length !== 2) throw new Error(`{{${name}}} must stand once in the template`);
   }
-  if (/\{\{\w+\}\}/.test(page)) throw new Error(`unfilled: ${page.match(/\{\{\w+\}\}/)[0]}`);
-  return page;
+  return template.replace(/\{\{(\w+)\}\}/g, (placeholder, name) => {
+    if (!(name in values)) throw new Error(`unfilled: ${placeholder}`);
+    return values[name];
+  });
 }
 
-const style = source('web/style.css');
-const script = source('web/page.js');
+// The page's script is a few modules, joined in this order (each imports
+// only from those before it) into the one inline script the page's policy
+// allows, without their import and export syntax, and without indentation
+// and the comments that take a line of their own: the page travels, its
+// sources are read. (A template literal over several lines would lose its
+// indentation too: none may span lines.)
+const scriptModules = ['game.js', 'story.js', 'record.js', 'map.js', 'main.js'];
+
+function joinScripts() {
+  return scriptModules
+    .map((name, index) => {
+      const text = source(`web/${name}`);
+      for (const [, imported] of text.matchAll(/^import [^;]* from '\.\/([\w.]+)';$/gm)) {
+        if (!scriptModules.slice(0, index).includes(imported)) {
+          throw new Error(`web/${name} imports ${imported}, which is not joined before it`);
+        }
+      }
+      if (text.split('\n').some((line) => line.split('`').length % 2 === 0)) {
+        throw new Error(`web/${name}: a template literal spans lines`);
+      }
+      const joined = text
+        .replace(/^import [^;]* from '[^']*';\n/gm, '')
+        .replace(/^ *\/\/.*\n/gm, '')
+        .replace(/^ +/gm, '')
+        .replace(/^export /gm, '');
+      if (/^\s*(import|export)\b/m.test(joined)) throw new Error(`web/${name}: import or export left`);
+      return joined;
+    })
+    .join('\n');
+}
+
+// Joined, the modules share one scope: two of them declaring one name would
+// stop the page before its first line.
+function checkParses(script) {
+  const path = join(outputDir, 'page-script.mjs');
+  writeFileSync(path, script);
+  execFileSync(process.execPath, ['--check', path]);
+}
+
+// The story's DOT, as the story map tool writes it.
+async function storyMapDot() {
+  const dotPath = join(outputDir, 'story-map.dot');
+  const stdout = openSync(dotPath, 'w');
+  const wasi = new WASI({ version: 'preview1', args: ['story_map'], stdout, returnOnExit: true });
+  const { instance } = await WebAssembly.instantiate(readFileSync(storyMapPath), wasi.getImportObject());
+  const status = wasi.start(instance);
+  closeSync(stdout);
+  if (status !== 0) throw new Error(`${storyMapPath} exited with ${status}`);
+  return readFileSync(dotPath, 'utf8');
+}
+
+// A scene's box makes room for a line for each of its endings.
+function withEndingLines(dot) {
+  return dot.replace(/^(\s*\w+ \[.*)label="([^"]*)"(.*endings="([^"]*)".*)$/gm, (line, before, title, after, endings) => {
+    const lines = endings.split('|').map((ending) => `\\nFinal: ${ending}`);
+    return `${before}label="${title}${lines.join('')}"${after}`;
+  });
+}
+
+// The points where an edge bends on its way round other scenes (the ends of
+// its inner Bézier segments); the page draws it from box to box through them.
+function edgeBends(pos, point) {
+  const curve = pos.split(' ').filter((p) => !/^[se],/.test(p));
+  return curve.filter((_, index) => index % 3 === 0).slice(1, -1).flatMap(point);
+}
+
+// What the page draws, in CSS pixels from the top left corner: per scene
+// (in the story's order) its box and how many endings it holds; per link
+// between scenes, its ends, its option key ('' for a link without a choice)
+// and its bends. The titles come from the module, which holds them anyway.
+function mapLayout(graph) {
+  const scale = 96 / 72;
+  const [, , width, height] = graph.bb.split(',').map(Number);
+  const point = (text) => {
+    const [x, y] = text.split(',').map(Number);
+    return [Math.round(x * scale), Math.round((height - y) * scale)];
+  };
+  const nodes = graph.objects.filter((node) => node.shape !== 'note');
+  const sceneOf = new Map(nodes.map((node, index) => [node._gvid, index]));
+  const scenes = nodes.map((node) => {
+    const [x, y] = point(node.pos);
+    const [w, h] = [node.width * 96, node.height * 96].map(Math.round);
+    const [, ...endingLines] = node.label.split('\\n');
+    const endings = node.endings ? node.endings.split('|') : [];
+    if (endingLines.length !== endings.length) throw new Error(`${node.name}: ending lines missing`);
+    const box = [x - Math.round(w / 2), y - Math.round(h / 2), w, h];
+    return endings.length > 0 ? [...box, endings.length] : box;
+  });
+  const edges = graph.edges
+    .filter((edge) => sceneOf.has(edge.tail) && sceneOf.has(edge.head))
+    .map((edge) => {
+      const key = edge.style === 'dashed' ? '' : edge.label.split('\\n')[0];
+      return [sceneOf.get(edge.tail), sceneOf.get(edge.head), key, ...edgeBends(edge.pos, point)];
+    });
+  return { width: Math.round(width * scale), height: Math.round(height * scale), scenes, edges };
+}
+
+// The stylesheet, likewise, without its comments and indentation.
+const style = source('web/style.css')
+  .replace(/\/\*[^]*?\*\/\n?/g, '')
+  .replace(/^ +/gm, '');
+const script = joinScripts();
+checkParses(script);
+const graph = JSON.parse(execFileSync('dot', ['-Tjson'], { input: withEndingLines(await storyMapDot()) }));
+// JSON in a script element: "<" escaped so that no tag can start in it.
+const map = JSON.stringify(mapLayout(graph)).replace(/</g, '\\u003c');
 // No request of any kind, and no script or style but the page's own.
 const csp = [
   "default-src 'none'",
@@ -42,13 +153,15 @@ const csp = [
   "form-action 'none'",
 ].join('; ');
 // A stored game is resumed only by the very module that played it.
-const version = createHash('sha256').update(module).digest('hex').slice(0, 16);
+const version = createHash('sha256').update(moduleBytes).digest('hex').slice(0, 16);
+const module = inlineBytes(moduleBytes);
 
 writeFileSync(
   join(outputDir, 'tramontalia.html'),
-  fill(source('web/index.html'), { csp, ifid, style, version, module, script }),
+  fill(source('web/index.html'), { csp, ifid, style, version, map, module, script }),
 );
 
+// The Node command keeps base64: a JavaScript string literal has more to escape.
 const command = join(outputDir, 'tramontalia.mjs');
-writeFileSync(command, fill(source('tools/web_command.mjs'), { module }));
+writeFileSync(command, fill(source('tools/web_command.mjs'), { module: moduleBytes.toString('base64') }));
 chmodSync(command, 0o755);

@@ -9,9 +9,11 @@
 // tell the host each passage entered (its index in PassageId order) and the
 // ending reached (its number in story::endings()), for the player's map.
 #include <optional>
+#include <string_view>
 
 #include "console/streams.hpp"
 #include "engine/game.hpp"
+#include "story/story.hpp"
 
 extern "C" {
 [[clang::import_module("tramontalia"), clang::import_name("read")]] std::size_t host_read(
@@ -60,4 +62,16 @@ std::optional<engine::Game> game;
 extern "C" [[clang::export_name("play")]] void play() {
   game.emplace(input, output, &progress);
   game->play();
+}
+
+// Writes the title of every scene, in the story's order, then of every
+// ending, one a line, for the page's map: the story tables the module holds
+// carry them, so the page need not carry them a second time.
+extern "C" [[clang::export_name("titles")]] void titles() {
+  const auto write_line = [](std::string_view title) {
+    host_write(title.data(), title.size());
+    host_write("\n", 1);
+  };
+  for (const story::Passage* passage : story::passages()) write_line(passage->title);
+  for (const story::Ending& ending : story::endings()) write_line(ending.title);
 }

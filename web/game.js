@@ -1,0 +1,95 @@
+// The game is the console game compiled to a WebAssembly module. It cannot
+// wait for the player, so the page keeps the answers given so far and, on
+// each new one, has the module play the whole game again from them (it takes
+// microseconds).
+
+// The module is inlined one character per byte: byte b is the character
+// U+00bb, except the three bytes that HTML parsing alters in a script
+// element (NUL, CR and "<"), which are U+01bb. The low byte is the module's.
+export function moduleBytes(text) {
+  const bytes = new Uint8Array(text.length);
+  for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i) & 0xff;
+  return bytes;
+}
+
+// Returns the story's titles (see titles()) and play(answers, from), which
+// plays the game on `answers` and returns what
+// it wrote in pieces: piece k is what came after the k-th answer was read
+// (piece 0: before the first read). Only pieces from `from` on are returned;
+// the answers before those go in all at once, which the game takes exactly
+// as it takes them line by line. `over` tells whether the game ended by
+// itself (an ending, or "salir") rather than waiting for one more answer;
+// `read` how many answers it took. `marks` are what the game told of its
+// way in the pieces returned: { piece, scene } when it shows the first page
+// of a scene, { piece, ending } when it writes an ending's "Fin".
+export async function loadGame(bytes) {
+  const encoder = new TextEncoder();
+  let replaying = null; // the replay in progress, served by the module's imports
+  const { instance } = await WebAssembly.instantiate(bytes, {
+    tramontalia: {
+      read: (at, capacity) => replaying.read(at, capacity),
+      write: (at, size) => replaying.write(at, size),
+      scene: (index) => replaying.mark({ scene: index }),
+      ending: (number) => replaying.mark({ ending: number }),
+    },
+  });
+  const memory = () => new Uint8Array(instance.exports.memory.buffer);
+
+  // The title of every scene, in the story's order, then of every ending.
+  function titles() {
+    const decoder = new TextDecoder();
+    let text = '';
+    replaying = { write: (at, size) => (text += decoder.decode(memory().subarray(at, at + size), { stream: true })) };
+    instance.exports.titles();
+    replaying = null;
+    return text.split('\n').slice(0, -1);
+  }
+
+  function play(answers, from) {
+    const pieces = [];
+    const marks = [];
+    const decoder = new TextDecoder();
+    let text = '';
+    let taken = Math.max(0, from - 1);
+    let line = taken > 0 ? encoder.encode(`${answers.slice(0, taken).join('\n')}\n`) : new Uint8Array(0);
+    let offset = 0;
+    let waiting = false;
+    const endPiece = () => {
+      if (taken >= from) pieces.push(text + decoder.decode());
+      text = '';
+    };
+    // Past the last answer the game only winds down: nothing it does then
+    // is on screen.
+    const shown = () => !waiting && taken >= from;
+    replaying = {
+      // One line at a time, as a terminal hands them out.
+      read(at, capacity) {
+        if (offset === line.length) {
+          endPiece();
+          if (taken === answers.length) {
+            waiting = true;
+            return 0;
+          }
+          line = encoder.encode(`${answers[taken++]}\n`);
+          offset = 0;
+        }
+        const size = Math.min(capacity, line.length - offset);
+        memory().set(line.subarray(offset, offset + size), at);
+        offset += size;
+        return size;
+      },
+      write(at, size) {
+        if (shown()) text += decoder.decode(memory().subarray(at, at + size), { stream: true });
+      },
+      mark(what) {
+        if (shown()) marks.push({ piece: taken, ...what });
+      },
+    };
+    instance.exports.play();
+    if (!waiting) endPiece();
+    replaying = null;
+    return { pieces, over: !waiting, read: taken, marks };
+  }
+
+  return { play, titles: titles() };
+}

@@ -1,0 +1,226 @@
+// Tramontalia in the browser: the player's controls over the game, the
+// story view, the record and the map.
+import { loadGame, moduleBytes } from './game.js';
+import { createMap } from './map.js';
+import { isAnswerList, openRecord, readStored, writeStored } from './record.js';
+import {
+  addBlock,
+  blocks,
+  clearStory,
+  echo,
+  removeLastBlock,
+  showNewest,
+  story,
+  terminalView,
+  unecho,
+  updateTaps,
+} from './story.js';
+
+const moduleData = document.getElementById('module');
+const form = document.getElementById('reply');
+const input = document.getElementById('answer');
+const undoButton = document.getElementById('undo');
+const restartButton = document.getElementById('restart');
+const saveButton = document.getElementById('save');
+const mapButton = document.getElementById('open-map');
+const againButton = document.getElementById('again');
+const endingLine = document.getElementById('ending');
+const confirmRestart = document.getElementById('confirm-restart');
+const confirmForget = document.getElementById('confirm-forget');
+
+const { play, titles } = await loadGame(moduleBytes(moduleData.textContent));
+
+let answers = [];
+let over = false;
+// For each block of the story, the scene on screen there and the ending it
+// shows (-1 for none), as the game told them while playing.
+let sceneAt = [];
+let endingAt = [];
+
+// --- Saved progress ---------------------------------------------------------
+
+const storageKey = 'tramontalia';
+const version = moduleData.dataset.version;
+const store = () => writeStored(storageKey, version, answers.length > 0 && { answers });
+
+function stored() {
+  const saved = readStored(storageKey, version);
+  return isAnswerList(saved?.answers) ? saved.answers : [];
+}
+
+const map = createMap(JSON.parse(document.getElementById('map-data').textContent), titles, jump);
+const record = openRecord({
+  key: `${storageKey}-mapa`,
+  version,
+  sceneCount: map.sceneCount,
+  endingCount: map.endingTitles.length,
+});
+
+// --- Playing ----------------------------------------------------------------
+
+// Adds the pieces of a replay to the story, with the scene and the ending of
+// each; returns the endings new to the record.
+function show(result, from) {
+  let m = 0;
+  result.pieces.forEach((piece, i) => {
+    const k = from + i;
+    sceneAt[k] = k > 0 ? sceneAt[k - 1] : -1;
+    endingAt[k] = -1;
+    for (; m < result.marks.length && result.marks[m].piece === k; ++m) {
+      const mark = result.marks[m];
+      if ('scene' in mark) sceneAt[k] = mark.scene;
+      else endingAt[k] = mark.ending;
+    }
+    addBlock(piece);
+  });
+  sceneAt.length = endingAt.length = blocks.length;
+  return record.note(result.marks, answers);
+}
+
+// The ending on screen (its "Fin" ends the game's last or next to last
+// block), named and counted outside the log; "new" while it stays on screen.
+let newEnding = -1;
+
+function showEnding(fresh) {
+  const ending = endingAt.findLast((n) => n >= 0) ?? -1;
+  if (fresh.includes(ending)) newEnding = ending;
+  else if (ending < 0) newEnding = -1;
+  endingLine.textContent =
+    ending < 0
+      ? ''
+      : `${ending === newEnding ? 'Nuevo final' : 'Final'}: ${map.endingTitles[ending]} · ` +
+        `${record.endingsReached()} de ${map.endingTitles.length}`;
+}
+
+function updateControls(fresh = []) {
+  input.disabled = over;
+  form.querySelector('button').disabled = over;
+  undoButton.disabled = answers.length === 0;
+  restartButton.disabled = answers.length === 0;
+  againButton.parentElement.hidden = !over;
+  updateTaps(over);
+  showEnding(fresh);
+}
+
+// Shows the game played on `log` from its start; false if the log does not
+// make a game (it goes on after the game ended).
+function begin(log) {
+  const result = play(log, 0);
+  if (result.read !== log.length) return false;
+  clearStory();
+  answers = log;
+  const fresh = show(result, 0);
+  log.forEach((answer, k) => echo(blocks[k], answer));
+  over = result.over;
+  updateControls(fresh);
+  showNewest();
+  return true;
+}
+
+function answer(text) {
+  if (over) return;
+  answers.push(text);
+  const result = play(answers, blocks.length);
+  echo(blocks.at(-1), text);
+  const fresh = show(result, blocks.length);
+  over = result.over;
+  store();
+  updateControls(fresh);
+  showNewest();
+}
+
+function undo() {
+  if (answers.length === 0) return;
+  answers.pop();
+  removeLastBlock();
+  sceneAt.length = endingAt.length = blocks.length;
+  unecho(blocks.at(-1));
+  over = false;
+  store();
+  updateControls();
+}
+
+function newGame() {
+  begin([]);
+  store();
+}
+
+// Plays again up to a seen scene; the game goes on from there.
+function jump(scene) {
+  if (!begin([...record.way(scene)])) newGame();
+  store();
+}
+
+function saveTranscript() {
+  const now = new Date();
+  const two = (n) => String(n).padStart(2, '0');
+  const day = `${now.getFullYear()}${two(now.getMonth() + 1)}${two(now.getDate())}`;
+  const time = `${two(now.getHours())}${two(now.getMinutes())}`;
+  const link = document.createElement('a');
+  link.href = URL.createObjectURL(new Blob([terminalView(answers)], { type: 'text/plain;charset=utf-8' }));
+  link.download = `tramontalia-${day}-${time}.txt`;
+  link.click();
+  setTimeout(() => URL.revokeObjectURL(link.href), 0);
+}
+
+// --- The controls -----------------------------------------------------------
+
+// Typing stays in the text box: after any control, focus goes back there,
+// except on a touch screen, where it would raise the keyboard for nothing.
+function backToTyping(event) {
+  if (over) againButton.focus();
+  else if (event?.pointerType !== 'touch') input.focus();
+}
+
+form.addEventListener('submit', (event) => {
+  event.preventDefault();
+  const text = input.value;
+  input.value = '';
+  answer(text);
+  backToTyping(event);
+});
+
+function tap(event) {
+  const span = event.target.closest('[role="button"][data-answer]');
+  if (!span) return;
+  event.preventDefault();
+  answer(span.dataset.answer);
+  backToTyping(event);
+}
+story.addEventListener('click', tap);
+story.addEventListener('keydown', (event) => {
+  if (event.key === 'Enter' || event.key === ' ') tap(event);
+});
+
+undoButton.addEventListener('click', (event) => {
+  undo();
+  backToTyping(event);
+});
+againButton.addEventListener('click', (event) => {
+  newGame();
+  backToTyping(event);
+});
+saveButton.addEventListener('click', saveTranscript);
+mapButton.addEventListener('click', () => map.open(record, sceneAt.at(-1)));
+
+// A confirmation's buttons close it with their value.
+for (const dialog of [confirmRestart, confirmForget]) {
+  for (const button of dialog.querySelectorAll('button')) {
+    button.addEventListener('click', () => dialog.close(button.value));
+  }
+}
+restartButton.addEventListener('click', () => confirmRestart.showModal());
+confirmRestart.addEventListener('close', () => {
+  if (confirmRestart.returnValue === 'yes') newGame();
+  backToTyping();
+});
+document.getElementById('forget').addEventListener('click', () => confirmForget.showModal());
+confirmForget.addEventListener('close', () => {
+  if (confirmForget.returnValue !== 'yes') return;
+  record.forget();
+  map.refresh(record, sceneAt.at(-1));
+});
+document.getElementById('map').addEventListener('close', () => backToTyping());
+
+if (!begin(stored())) newGame();
+input.focus();

@@ -1,0 +1,136 @@
+// The story as an 80-column terminal shows it: what the game wrote, and each
+// answer echoed where it was typed. Each piece of the game's output is one
+// block of the story, and each answer is echoed at the end of the block it
+// answers. A block's element does not hold its last newline: the end of the
+// block is that line break, both on screen and in the story's text. Only the
+// text that is new is ever added to the page.
+
+export const story = document.getElementById('story');
+export const blocks = []; // { element, text, taps: spans that can answer, echo: nodes }
+
+const blocksPerGroup = 32;
+// A line of the story that was wrapped to fit 80 columns runs on into the
+// next; on a narrower screen the page lets the paragraph flow instead. A
+// spoken line always starts a line of its own.
+const flowsOn = (previous, line) => previous.length >= 60 && !line.startsWith('- ');
+const optionLine = /^([a-z]+)->/;
+const pauseLines = ['Pulsa enter', 'Pulsa enter para salir'];
+
+export function addBlock(piece) {
+  const element = document.createElement('div');
+  element.className = 'piece';
+  const block = { element, text: piece, taps: [], echo: [] };
+  const body = piece.endsWith('\n') ? piece.slice(0, -1) : piece;
+  let plain = '';
+  let inMenu = false;
+  let lastOption = null;
+  let previousText = '';
+  const flush = () => {
+    if (plain) element.append(plain);
+    plain = '';
+  };
+  const tappable = (line, answer) => {
+    flush();
+    const span = document.createElement('span');
+    span.textContent = line;
+    span.dataset.answer = answer;
+    element.append(span);
+    block.taps.push(span);
+    return span;
+  };
+  body.split('\n').forEach((line, index) => {
+    if (lastOption && line.startsWith('   ')) {
+      lastOption.textContent += `\n${line}`; // an option's second line
+      return;
+    }
+    const key = inMenu && line.match(optionLine);
+    if (line.trim() === 'Opciones:') inMenu = true;
+    if (line === '') inMenu = false;
+    const isPause = pauseLines.includes(line);
+    const isText = !key && line !== '' && !isPause;
+    if (index > 0 && isText && flowsOn(previousText, line)) {
+      flush();
+      const soft = document.createElement('span');
+      soft.className = 'soft';
+      soft.textContent = '\n';
+      element.append(soft);
+    } else if (index > 0) {
+      plain += '\n';
+    }
+    previousText = isText ? line : '';
+    lastOption = key ? tappable(line, key[1]) : null;
+    if (key) return;
+    if (isPause) tappable(line, '');
+    else plain += line;
+  });
+  flush();
+  // Blocks go in groups, so that the browser lays out a long story as a few
+  // dozen groups and the newest one, whatever the story's length.
+  let group = story.lastElementChild;
+  if (!group || group.childElementCount === blocksPerGroup) {
+    group = document.createElement('div');
+    story.append(group);
+  }
+  group.append(element);
+  blocks.push(block);
+}
+
+export function removeLastBlock() {
+  blocks.pop().element.remove();
+}
+
+export function clearStory() {
+  story.replaceChildren();
+  blocks.length = 0;
+}
+
+export function echo(block, answer) {
+  const nodes = [];
+  if (block.text.endsWith('\n')) nodes.push(document.createTextNode('\n'));
+  const typed = document.createElement('span');
+  typed.className = 'typed';
+  typed.textContent = answer;
+  nodes.push(typed);
+  block.element.append(...nodes);
+  block.echo = nodes;
+}
+
+export function unecho(block) {
+  block.echo.forEach((node) => node.remove());
+  block.echo = [];
+}
+
+// The text of the story as a terminal shows it, answers included.
+export function terminalView(answers) {
+  return blocks
+    .map((block, k) => (k < answers.length ? `${block.text}${answers[k]}\n` : block.text))
+    .join('');
+}
+
+// The option lines of the menu now waiting, or the "Pulsa enter" line of the
+// pause now waiting, answer when tapped; all older ones are plain text. They
+// are spans whose role changes, not buttons put in and taken out, so that the
+// log does not announce their text a second time.
+let activeTaps = [];
+
+export function updateTaps(over) {
+  for (const span of activeTaps) {
+    span.removeAttribute('role');
+    span.removeAttribute('tabindex');
+  }
+  activeTaps = [];
+  if (over) return;
+  // A block holds at most one menu or one pause: each ends in a read.
+  const atMenu = blocks.at(-1).text.endsWith('>');
+  for (let k = blocks.length - 1; k >= 0 && activeTaps.length === 0; --k) {
+    activeTaps = blocks[k].taps.filter((span) => (span.dataset.answer !== '') === atMenu);
+  }
+  for (const span of activeTaps) {
+    span.setAttribute('role', 'button');
+    span.tabIndex = 0;
+  }
+}
+
+export function showNewest() {
+  window.scrollTo(0, document.documentElement.scrollHeight);
+}
