@@ -24,7 +24,8 @@ export function moduleBytes(text) {
 // of a scene, { piece, ending } when it writes an ending's "Fin".
 export async function loadGame(bytes) {
   const encoder = new TextEncoder();
-  let replaying = null; // the replay in progress, served by the module's imports
+  // The replay in progress, served by the module's imports.
+  let replaying = null;
   const { instance } = await WebAssembly.instantiate(bytes, {
     tramontalia: {
       read: (at, capacity) => replaying.read(at, capacity),

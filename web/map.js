@@ -23,37 +23,54 @@ function border(box, [x, y]) {
 }
 
 // The links from box to box through their bends, each with its option's
-// key beside its start; the layout is the page's own, built with it.
-function drawing({ width, height, scenes, edges }) {
-  const links = edges.map(([from, to, key, ...bends]) => {
+// key beside its start and an arrowhead at its end, 7 px long.
+function links({ scenes, edges }) {
+  return edges.map(([from, to, key, ...bends]) => {
     const points = [];
     for (let i = 0; i < bends.length; i += 2) points.push(bends.slice(i, i + 2));
-    const start = border(scenes[from], points[0] ?? centre(scenes[to]));
-    const end = border(scenes[to], points.at(-1) ?? centre(scenes[from]));
-    const [x, y] = start.map(Math.round);
-    return `<g class="${key ? '' : 'link'}"><path d="M${[start, ...points, end].join('L')}"/><text x="${x + 5}" y="${y + 16}">${key}</text></g>`;
+    const [x, y] = border(scenes[from], points[0] ?? centre(scenes[to])).map(Math.round);
+    const end = border(scenes[to], points.at(-1) ?? centre(scenes[from])).map(Math.round);
+    const [bx, by] = points.at(-1) ?? [x, y];
+    const scale = 7 / Math.hypot(end[0] - bx, end[1] - by);
+    const [dx, dy] = [(end[0] - bx) * scale, (end[1] - by) * scale];
+    const side = (sign) => [end[0] - dx - (sign * dy) / 2, end[1] - dy + (sign * dx) / 2].map(Math.round);
+    return {
+      from,
+      to,
+      key: key && `<tspan x="${x + 5}" y="${y + 16}">${key}</tspan>`,
+      line: `M${[[x, y], ...points, end].join('L')}`,
+      head: `M${end}L${side(1)}L${side(-1)}z`,
+    };
   });
-  return (
-    `<svg aria-hidden="true" width="${width}" height="${height}"><marker id="arrow" viewBox="0 0 10 10" ` +
-    `refX="10" refY="5" markerWidth="7" markerHeight="7" orient="auto"><path d="M0 0L10 5L0 10z"/></marker>` +
-    `${links.join('')}</svg><ol></ol>`
-  );
 }
 
-// One list item per scene: its button, its locked box, and a line for each
-// of its endings; which of them show is decided when the map opens.
-function sceneItem([x, y, width, height], title, endings, onJump) {
+// The links shown, with as few elements as can be: the options' lines, the
+// other links' lines, the arrowheads, the keys.
+function drawing(shown) {
+  const all = (part, list = shown) => list.map((link) => link[part]).join('');
+  const [options, others] = [shown.filter((link) => link.key), shown.filter((link) => !link.key)];
+  return `<path class="line" d="${all('line', options)}"/><path class="line link" d="${all('line', others)}"/><path d="${all('head')}"/><text>${all('key')}</text>`;
+}
+
+// One list item per scene, holding what its state shows: nothing (hidden),
+// a locked box, or its button and a line for each of its endings.
+function sceneItem([x, y, width, height], title, onJump) {
   const item = element('li', 'scene');
   Object.assign(item.style, { left: `${x}px`, top: `${y}px`, width: `${width}px`, height: `${height}px` });
   const button = element('button', '', title);
   button.type = 'button';
   button.onclick = onJump;
-  const locked = element('span', 'locked', '?');
-  locked.setAttribute('aria-hidden', 'true');
-  const unread = element('span', 'spoken', 'escena sin descubrir');
-  for (const ending of endings) ending.line = element('span', 'ending');
-  item.append(button, locked, unread, ...endings.map((ending) => ending.line));
-  return { item, button, locked: [locked, unread], endings };
+  return { item, button };
+}
+
+function lockedBox() {
+  const mark = element('span', 'locked', '?');
+  mark.setAttribute('aria-hidden', 'true');
+  return [mark, element('span', 'spoken', 'escena sin descubrir')];
+}
+
+function endingBox({ title }, reached) {
+  return reached ? element('span', 'ending reached', `Final: ${title}`) : element('span', 'ending', 'Final sin descubrir');
 }
 
 // `titles`: every scene's, in the story's order, then every ending's.
@@ -62,44 +79,56 @@ export function createMap(layout, titles, onJump) {
   const canvas = document.getElementById('map-canvas');
   const sceneCount = layout.scenes.length;
   const endingTitles = titles.slice(sceneCount);
+  const edges = links(layout);
   let scenes = null;
-  let edges = null;
+  let svg = null;
+  // Which scenes were seen when the links were drawn.
+  let drawn = null;
+  // The button marked as the scene on screen.
+  let here = null;
   document.getElementById('close-map').onclick = () => dialog.close();
 
   function build() {
-    canvas.innerHTML = drawing(layout);
+    canvas.innerHTML = `<svg aria-hidden="true" width="${layout.width}" height="${layout.height}"></svg><ol></ol>`;
     Object.assign(canvas.style, { width: `${layout.width}px`, height: `${layout.height}px` });
-    const groups = canvas.querySelectorAll('g');
-    edges = layout.edges.map(([from, to], k) => ({ from, to, group: groups[k] }));
+    svg = canvas.firstChild;
     // Endings are numbered in story order, which is the order of the scenes.
     let number = 0;
     scenes = layout.scenes.map((box, index) => {
-      const endings = Array.from({ length: box[4] ?? 0 }, () => ({ number, title: endingTitles[number++] }));
-      return sceneItem(box, titles[index], endings, () => {
+      const scene = sceneItem(box, titles[index], () => {
         dialog.close();
         onJump(index);
       });
+      scene.endings = Array.from({ length: box[4] ?? 0 }, () => ({ number, title: endingTitles[number++] }));
+      return scene;
     });
     canvas.lastChild.append(...scenes.map((scene) => scene.item));
   }
 
+  // Only what changed since the last open is touched: the record changes
+  // seldom, and the page is not laid out again for nothing.
+  function showScene(scene, seen, isLocked, record) {
+    const reached = scene.endings.map((ending) => record.reached(ending.number));
+    const state = seen ? `seen ${reached}` : isLocked ? 'locked' : 'hidden';
+    if (state === scene.state) return;
+    scene.state = state;
+    scene.item.hidden = state === 'hidden';
+    scene.item.classList.toggle('seen', seen);
+    if (seen) scene.item.replaceChildren(scene.button, ...scene.endings.map((e, k) => endingBox(e, reached[k])));
+    else scene.item.replaceChildren(...(isLocked ? lockedBox() : []));
+  }
+
   function update(record, current) {
-    const locked = new Set(edges.filter((e) => record.seen(e.from) && !record.seen(e.to)).map((e) => e.to));
-    scenes.forEach((scene, index) => {
-      const seen = record.seen(index);
-      scene.item.hidden = !seen && !locked.has(index);
-      scene.button.hidden = !seen;
-      for (const part of scene.locked) part.hidden = seen;
-      if (index === current) scene.button.setAttribute('aria-current', 'location');
-      else scene.button.removeAttribute('aria-current');
-      for (const ending of scene.endings) {
-        const reached = record.reached(ending.number);
-        ending.line.hidden = !seen;
-        ending.line.className = reached ? 'ending reached' : 'ending';
-        ending.line.textContent = reached ? `Final: ${ending.title}` : 'Final sin descubrir';
-      }
-    });
-    for (const edge of edges) edge.group.classList.toggle('off', !record.seen(edge.from));
+    const seen = scenes.map((scene, index) => record.seen(index));
+    const locked = new Set(edges.filter((e) => seen[e.from] && !seen[e.to]).map((e) => e.to));
+    scenes.forEach((scene, index) => showScene(scene, seen[index], locked.has(index), record));
+    if (String(seen) !== drawn) {
+      drawn = String(seen);
+      svg.innerHTML = drawing(edges.filter((e) => seen[e.from]));
+    }
+    here?.removeAttribute('aria-current');
+    here = seen[current] ? scenes[current].button : null;
+    here?.setAttribute('aria-current', 'location');
     document.getElementById('map-counts').textContent =
       `Escenas: ${record.scenesSeen()} de ${sceneCount} · ` +
       `Finales: ${record.endingsReached()} de ${endingTitles.length}`;
@@ -113,8 +142,7 @@ export function createMap(layout, titles, onJump) {
       if (!scenes) build();
       update(record, current);
       dialog.showModal();
-      const here = scenes[current]?.button;
-      if (here && !here.hidden) {
+      if (here) {
         here.focus({ preventScroll: true });
         here.scrollIntoView({ block: 'center', inline: 'center' });
       }

@@ -6,7 +6,8 @@
 // text that is new is ever added to the page.
 
 export const story = document.getElementById('story');
-export const blocks = []; // { element, text, taps: spans that can answer, echo: nodes }
+// Each block: { element, text, taps: spans that can answer, echo: nodes }
+export const blocks = [];
 
 const blocksPerGroup = 32;
 // A line of the story that was wrapped to fit 80 columns runs on into the
@@ -40,7 +41,8 @@ export function addBlock(piece) {
   };
   body.split('\n').forEach((line, index) => {
     if (lastOption && line.startsWith('   ')) {
-      lastOption.textContent += `\n${line}`; // an option's second line
+      // An option's second line.
+      lastOption.textContent += `\n${line}`;
       return;
     }
     const key = inMenu && line.match(optionLine);
