@@ -48,7 +48,7 @@ function stored() {
   return isAnswerList(saved?.answers) ? saved.answers : [];
 }
 
-const map = createMap(JSON.parse(document.getElementById('map-data').textContent), titles, jump);
+const map = createMap(JSON.parse(document.getElementById('map-data').textContent), titles, jump, backToTyping);
 const record = openRecord({
   key: `${storageKey}-mapa`,
   version,
@@ -220,7 +220,6 @@ confirmForget.addEventListener('close', () => {
   record.forget();
   map.refresh(record, sceneAt.at(-1));
 });
-document.getElementById('map').addEventListener('close', () => backToTyping());
 
 if (!begin(stored())) newGame();
 input.focus();

@@ -74,8 +74,9 @@ function endingBox({ title }, reached) {
 }
 
 // `titles`: every scene's, in the story's order, then every ending's.
-export function createMap(layout, titles, onJump) {
-  const dialog = document.getElementById('map');
+export function createMap(layout, titles, onJump, onClose) {
+  const region = document.getElementById('map');
+  const opener = document.getElementById('open-map');
   const canvas = document.getElementById('map-canvas');
   const sceneCount = layout.scenes.length;
   const endingTitles = titles.slice(sceneCount);
@@ -86,7 +87,24 @@ export function createMap(layout, titles, onJump) {
   let drawn = null;
   // The button marked as the scene on screen.
   let here = null;
-  document.getElementById('close-map').onclick = () => dialog.close();
+
+  // The story behind is skipped while the map is open: out of sight, out of
+  // the tab order and out of a screen reader's way.
+  function show(open) {
+    region.classList.toggle('open', open);
+    for (const behind of [document.querySelector('header'), document.querySelector('main')]) {
+      behind.classList.toggle('behind', open);
+    }
+    opener.setAttribute('aria-expanded', open);
+    region.setAttribute('aria-hidden', !open);
+  }
+  function close() {
+    show(false);
+    onClose();
+  }
+  const closeButton = document.getElementById('close-map');
+  closeButton.onclick = close;
+  region.addEventListener('keydown', (event) => event.key === 'Escape' && close());
 
   function build() {
     canvas.innerHTML = `<svg aria-hidden="true" width="${layout.width}" height="${layout.height}"></svg><ol></ol>`;
@@ -96,8 +114,9 @@ export function createMap(layout, titles, onJump) {
     let number = 0;
     scenes = layout.scenes.map((box, index) => {
       const scene = sceneItem(box, titles[index], () => {
-        dialog.close();
+        show(false);
         onJump(index);
+        onClose();
       });
       scene.endings = Array.from({ length: box[4] ?? 0 }, () => ({ number, title: endingTitles[number++] }));
       return scene;
@@ -141,11 +160,9 @@ export function createMap(layout, titles, onJump) {
     open(record, current) {
       if (!scenes) build();
       update(record, current);
-      dialog.showModal();
-      if (here) {
-        here.focus({ preventScroll: true });
-        here.scrollIntoView({ block: 'center', inline: 'center' });
-      }
+      show(true);
+      (here ?? closeButton).focus({ preventScroll: true });
+      here?.scrollIntoView({ block: 'center', inline: 'center' });
     },
     refresh: update,
   };
