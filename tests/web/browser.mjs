@@ -1,6 +1,8 @@
-// What the browser tests and the web benchmark share: Debian's Chromium
-// driven by playwright-core, the page under test, and the terminal view of
-// the native UTF-8 edition to compare it with.
+// What the browser tests and the web benchmark share: Debian's Chromium or
+// Firefox ESR (BROWSER=chromium|firefox) driven by puppeteer-core, the page
+// under test, and the terminal view of the native UTF-8 edition to compare it
+// with. Every wait is for a state, polled until a deadline, never a delay.
+import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { existsSync, readFileSync, readdirSync } from 'node:fs';
 import { join } from 'node:path';
@@ -9,26 +11,12 @@ import { pathToFileURL } from 'node:url';
 export const pagePath = process.env.WEB_PAGE;
 export const pageUrl = pagePath && pathToFileURL(pagePath).href;
 export const transcriptDir = process.env.TRANSCRIPT_DIR;
-const chromiumPath = process.env.CHROMIUM ?? '/usr/bin/chromium';
 
-// Exits with 77, which CTest reports as skipped, naming what is missing.
-export async function chromiumOrSkip() {
-  const missing = [];
-  if (!pagePath || !existsSync(pagePath)) missing.push('the page (make web)');
-  if (!existsSync(chromiumPath)) missing.push(`Chromium (${chromiumPath})`);
-  let playwright = null;
-  try {
-    playwright = await import('playwright-core');
-  } catch {
-    missing.push('playwright-core (npm ci)');
-  }
-  if (missing.length > 0) {
-    console.log(`SKIPPED: the browser tests need ${missing.join(', ')}`);
-    process.exit(77);
-  }
-  // Headless, and quiet: no background connections to anywhere.
-  return playwright.chromium.launch({
-    executablePath: chromiumPath,
+// Headless and quiet: no background connections to anywhere.
+const engines = {
+  chromium: {
+    name: 'Chromium',
+    options: { browser: 'chrome', executablePath: '/usr/bin/chromium' },
     args: [
       '--no-sandbox',
       '--disable-gpu',
@@ -38,32 +26,156 @@ export async function chromiumOrSkip() {
       '--disable-component-update',
       '--disable-sync',
     ],
+    dark: ['--blink-settings=preferredColorScheme=0'],
+  },
+  firefox: {
+    name: 'Firefox ESR',
+    options: { browser: 'firefox', executablePath: '/usr/bin/firefox-esr' },
+    args: [],
+    dark: { 'layout.css.prefers-color-scheme.content-override': 0 },
+  },
+};
+export const engineName = process.env.BROWSER ?? 'chromium';
+const engine = engines[engineName];
+engine.options.executablePath = process.env.BROWSER_PATH ?? engine.options.executablePath;
+
+// Exits with 77, which CTest reports as skipped, naming what is missing.
+// The colour scheme is the browser's, as a player's system sets it.
+export async function launchOrSkip({ dark = false } = {}) {
+  const missing = [];
+  if (!pagePath || !existsSync(pagePath)) missing.push('the page (make web)');
+  if (!existsSync(engine.options.executablePath)) {
+    missing.push(`${engine.name} (${engine.options.executablePath})`);
+  }
+  const puppeteer = await import('puppeteer-core').catch(() => missing.push('puppeteer-core (npm ci)'));
+  if (missing.length > 0) {
+    console.log(`SKIPPED: the browser tests need ${missing.join(', ')}`);
+    process.exit(77);
+  }
+  const chromiumDark = dark && engineName === 'chromium' ? engine.dark : [];
+  return puppeteer.default.launch({
+    ...engine.options,
+    headless: true,
+    args: [...engine.args, ...chromiumDark],
+    extraPrefsFirefox: dark && engineName === 'firefox' ? engine.dark : {},
   });
 }
 
-// The answers of a transcript input, one a line, or null when it holds
-// bytes no text box can take (a carriage return, a NUL).
-export function typedAnswers(name) {
-  const text = readFileSync(join(transcriptDir, name), 'utf8');
-  if (/[\r\0]/.test(text)) return null;
-  const lines = text.split('\n');
-  if (lines.at(-1) === '') lines.pop();
-  return lines;
+// Polls `check` (which throws, as an assertion does, until its state is
+// there) and returns its value; past the deadline its last error stands.
+export async function until(check, seconds = 20) {
+  const deadline = Date.now() + seconds * 1000;
+  for (;;) {
+    try {
+      return await check();
+    } catch (error) {
+      if (Date.now() > deadline) throw error;
+    }
+    await new Promise((resolve) => setImmediate(resolve));
+  }
 }
 
-export const transcriptInputs = () =>
-  readdirSync(transcriptDir)
-    .filter((name) => name.endsWith('.in'))
-    .sort();
+// Saved files are kept in the page (window.saved) instead of downloaded,
+// alike in every engine.
+function keepDownloads() {
+  const blobs = new Map();
+  const createObjectURL = URL.createObjectURL;
+  URL.createObjectURL = (blob) => {
+    const url = createObjectURL(blob);
+    blobs.set(url, blob);
+    return url;
+  };
+  const click = HTMLAnchorElement.prototype.click;
+  HTMLAnchorElement.prototype.click = function keep() {
+    if (!this.download || !blobs.has(this.href)) return click.call(this);
+    const name = this.download;
+    blobs.get(this.href).text().then((text) => (window.saved = { name, text }));
+  };
+}
 
-// The native edition's terminal view of these answers, typed one a line.
-export function terminalView(answers) {
-  return execFileSync(process.env.TERMINAL_VIEW, {
-    input: answers.map((answer) => `${answer}\n`).join(''),
-    encoding: 'utf8',
-    maxBuffer: 1 << 26,
+// A page in a browser context of its own (its own storage), at its first
+// text, keeping the requests it makes and the errors it throws. `init` runs
+// in the page before its own script, with `arg`.
+export async function fresh(browser, { width = 1280, height = 800, touch = false, init, arg, url } = {}) {
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  page.requests = [];
+  page.errors = [];
+  page.on('request', (request) => page.requests.push(request.url()));
+  page.on('pageerror', (error) => page.errors.push(error.message));
+  await page.setViewport({ width, height, hasTouch: touch, isMobile: touch });
+  await page.evaluateOnNewDocument(keepDownloads);
+  if (init) await page.evaluateOnNewDocument(init, arg);
+  await page.goto(url ?? pageUrl);
+  await page.waitForSelector('#story .piece');
+  page.done = () => context.close();
+  return page;
+}
+
+export async function reload(page) {
+  await page.reload();
+  await page.waitForSelector('#story .piece');
+}
+
+// A new game in the same page: nothing stored, the page loaded again.
+export async function restart(page) {
+  await page.evaluate(() => localStorage.clear());
+  await reload(page);
+}
+
+// Each answer the page has handled is echoed in the story.
+const echoes = (page) => page.$$eval('#story .typed', (typed) => typed.length);
+async function afterEcho(page, act) {
+  const before = await echoes(page);
+  await act();
+  await until(async () => assert.equal(await echoes(page), before + 1, 'the answer was not taken'));
+}
+
+// Answers through the page's own form, as fast as the page can take them.
+export const answer = (page, answers) =>
+  page.evaluate((list) => {
+    const input = document.getElementById('answer');
+    for (const text of list) {
+      input.value = text;
+      document.getElementById('reply').requestSubmit();
+    }
+  }, answers);
+
+// Key by key, Enter after each answer.
+export async function type(page, answers) {
+  for (const text of answers) {
+    await page.keyboard.type(text);
+    await afterEcho(page, () => page.keyboard.press('Enter'));
+  }
+}
+
+// Taps each control by name with a finger (see `control`).
+export async function tap(page, names) {
+  for (const name of names) {
+    const target = await control(page, name);
+    await afterEcho(page, () => target.tap());
+  }
+}
+
+// The visible button or option whose text is `name` (an option by its key:
+// "e" for "e->examinar..."), inside `scope`.
+export async function control(page, name, scope = 'body') {
+  const handle = await until(async () => {
+    const found = await page.evaluateHandle(
+      (label, within) =>
+        [...document.querySelector(within).querySelectorAll('button, [role="button"]')].find(
+          (el) => el.checkVisibility() && [el.textContent.trim(), el.dataset.answer].includes(label),
+        ),
+      name,
+      scope,
+    );
+    assert.ok(found.asElement(), `no control "${name}" in ${scope}`);
+    return found;
   });
+  return handle.asElement();
 }
+
+export const storyText = (page) => page.$eval('#story', (story) => story.innerText);
 
 // Line for line, trailing blanks aside.
 export const lines = (text) =>
@@ -73,22 +185,29 @@ export const lines = (text) =>
     .join('\n')
     .trimEnd();
 
-export async function openPage(context, url = pageUrl) {
-  const page = await context.newPage();
-  await page.goto(url);
-  await page.locator('#story .piece').first().waitFor();
-  return page;
+// The native edition's terminal view of these answers, typed one a line.
+export const terminalView = (answers) =>
+  execFileSync(process.env.TERMINAL_VIEW, {
+    input: answers.map((text) => `${text}\n`).join(''),
+    encoding: 'utf8',
+    maxBuffer: 1 << 26,
+  });
+
+// Waits until the page shows what a terminal shows for these answers.
+export async function expectView(page, answers, message, same = lines) {
+  const expected = same(terminalView(answers));
+  await until(async () => assert.equal(same(await storyText(page)), expected, message));
 }
 
-export const storyText = (page) => page.locator('#story').innerText();
-
-// Answers through the page's own form, as fast as the page can take them.
-export function submitAll(page, answers) {
-  return page.evaluate((list) => {
-    const input = document.getElementById('answer');
-    for (const answer of list) {
-      input.value = answer;
-      document.getElementById('reply').requestSubmit();
-    }
-  }, answers);
+// The answers of a transcript input, one a line, or null when it holds
+// bytes no text box can take (a carriage return, a NUL).
+export function typedAnswers(name) {
+  const text = readFileSync(join(transcriptDir, name), 'utf8');
+  if (/[\r\0]/.test(text)) return null;
+  return text.split('\n').slice(0, text.endsWith('\n') ? -1 : undefined);
 }
+
+export const transcriptInputs = () =>
+  readdirSync(transcriptDir)
+    .filter((name) => name.endsWith('.in'))
+    .sort();
