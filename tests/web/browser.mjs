@@ -30,35 +30,49 @@ const engines = {
   },
   firefox: {
     name: 'Firefox ESR',
-    options: { browser: 'firefox', executablePath: '/usr/bin/firefox-esr' },
+    // The page's clock at full precision, for the bench to time one answer.
+    options: {
+      browser: 'firefox',
+      executablePath: '/usr/bin/firefox-esr',
+      extraPrefsFirefox: { 'privacy.reduceTimerPrecision': false },
+    },
     args: [],
     dark: { 'layout.css.prefers-color-scheme.content-override': 0 },
   },
 };
 export const engineName = process.env.BROWSER ?? 'chromium';
-const engine = engines[engineName];
-engine.options.executablePath = process.env.BROWSER_PATH ?? engine.options.executablePath;
+const pathOf = (name) => (name === engineName && process.env.BROWSER_PATH) || engines[name].options.executablePath;
 
-// Exits with 77, which CTest reports as skipped, naming what is missing.
-// The colour scheme is the browser's, as a player's system sets it.
-export async function launchOrSkip({ dark = false } = {}) {
+// What a run in this engine lacks, named for a person to install.
+export async function missingFor(name = engineName) {
   const missing = [];
   if (!pagePath || !existsSync(pagePath)) missing.push('the page (make web)');
-  if (!existsSync(engine.options.executablePath)) {
-    missing.push(`${engine.name} (${engine.options.executablePath})`);
-  }
-  const puppeteer = await import('puppeteer-core').catch(() => missing.push('puppeteer-core (npm ci)'));
+  if (!existsSync(pathOf(name))) missing.push(`${engines[name].name} (${pathOf(name)})`);
+  await import('puppeteer-core').catch(() => missing.push('puppeteer-core (npm ci)'));
+  return missing;
+}
+
+// The colour scheme is the browser's, as a player's system sets it.
+export async function launch(name = engineName, { dark = false } = {}) {
+  const { options, args, dark: darkSetting } = engines[name];
+  const puppeteer = await import('puppeteer-core');
+  return puppeteer.default.launch({
+    ...options,
+    executablePath: pathOf(name),
+    headless: true,
+    args: [...args, ...(dark && name === 'chromium' ? darkSetting : [])],
+    extraPrefsFirefox: { ...options.extraPrefsFirefox, ...(dark && name === 'firefox' ? darkSetting : {}) },
+  });
+}
+
+// Exits with 77, which CTest reports as skipped, naming what is missing.
+export async function launchOrSkip(options) {
+  const missing = await missingFor();
   if (missing.length > 0) {
     console.log(`SKIPPED: the browser tests need ${missing.join(', ')}`);
     process.exit(77);
   }
-  const chromiumDark = dark && engineName === 'chromium' ? engine.dark : [];
-  return puppeteer.default.launch({
-    ...engine.options,
-    headless: true,
-    args: [...engine.args, ...chromiumDark],
-    extraPrefsFirefox: dark && engineName === 'firefox' ? engine.dark : {},
-  });
+  return launch(engineName, options);
 }
 
 // Polls `check` (which throws, as an assertion does, until its state is
