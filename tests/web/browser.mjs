@@ -17,15 +17,8 @@ const engines = {
   chromium: {
     name: 'Chromium',
     options: { browser: 'chrome', executablePath: '/usr/bin/chromium' },
-    args: [
-      '--no-sandbox',
-      '--disable-gpu',
-      '--disable-quic',
-      '--no-first-run',
-      '--disable-background-networking',
-      '--disable-component-update',
-      '--disable-sync',
-    ],
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking']
+      .concat('--disable-component-update', '--disable-sync'),
     dark: ['--blink-settings=preferredColorScheme=0'],
   },
   firefox: {
@@ -155,26 +148,22 @@ export const answer = (page, answers) =>
     }
   }, answers);
 
-// Key by key, Enter after each answer.
+// Key by key, Enter after each answer; or with a finger, each control by
+// name (see `control`).
 export async function type(page, answers) {
   for (const text of answers) {
     await page.keyboard.type(text);
     await afterEcho(page, () => page.keyboard.press('Enter'));
   }
 }
-
-// Taps each control by name with a finger (see `control`).
 export async function tap(page, names) {
-  for (const name of names) {
-    const target = await control(page, name);
-    await afterEcho(page, () => target.tap());
-  }
+  for (const name of names) await afterEcho(page, async () => (await control(page, name)).tap());
 }
 
 // The visible button or option whose text is `name` (an option by its key:
 // "e" for "e->examinar..."), inside `scope`.
-export async function control(page, name, scope = 'body') {
-  const handle = await until(async () => {
+export const control = (page, name, scope = 'body') =>
+  until(async () => {
     const found = await page.evaluateHandle(
       (label, within) =>
         [...document.querySelector(within).querySelectorAll('button, [role="button"]')].find(
@@ -184,20 +173,13 @@ export async function control(page, name, scope = 'body') {
       scope,
     );
     assert.ok(found.asElement(), `no control "${name}" in ${scope}`);
-    return found;
+    return found.asElement();
   });
-  return handle.asElement();
-}
 
 export const storyText = (page) => page.$eval('#story', (story) => story.innerText);
 
 // Line for line, trailing blanks aside.
-export const lines = (text) =>
-  text
-    .split('\n')
-    .map((line) => line.trimEnd())
-    .join('\n')
-    .trimEnd();
+export const lines = (text) => text.replace(/[^\S\n]+$/gm, '').trimEnd();
 
 // The native edition's terminal view of these answers, typed one a line.
 export const terminalView = (answers) =>
@@ -221,7 +203,5 @@ export function typedAnswers(name) {
   return text.split('\n').slice(0, text.endsWith('\n') ? -1 : undefined);
 }
 
-export const transcriptInputs = () =>
-  readdirSync(transcriptDir)
-    .filter((name) => name.endsWith('.in'))
-    .sort();
+export const typeableTranscripts = () =>
+  readdirSync(transcriptDir).sort().filter((name) => name.endsWith('.in') && typedAnswers(name) !== null);

@@ -20,12 +20,7 @@ const states = [
   ['an ending', ['', '', '', 'a', '', 'l', 'm', 'z', 't', '']],
 ];
 
-for (const [scheme, screen] of [
-  ['light', {}],
-  ['dark', {}],
-  ['light', phone],
-  ['dark', phone],
-]) {
+for (const [scheme, screen] of [['light', {}], ['dark', {}], ['light', phone], ['dark', phone]]) {
   test(`axe-core finds nothing at ${screen.width ?? 1280} px, ${scheme}`, async () => {
     const page = await fresh(browsers[scheme], screen);
     for (const [state, answers] of states) {
@@ -61,7 +56,7 @@ test('at 360 px nothing scrolls sideways, no text is under 14 px, the words are 
   await page.done();
 });
 
-const order = ['Deshacer', 'Empezar de nuevo', 'Guardar transcripción', 'a', 'd', 'e', 'n', 'salir', 'input', 'Enviar'];
+const order = ['Deshacer', 'Empezar de nuevo', 'Guardar transcripción', ...'a d e n salir input Enviar'.split(' ')];
 
 test('the keyboard reaches every control, with a visible focus, and answers with it', async () => {
   const page = await fresh(browsers.light);
@@ -99,11 +94,7 @@ test('an answer adds to the log and changes nothing already in it', async () => 
   await answer(page, ['', '', '']);
   const changes = await page.evaluate(() => {
     const observer = new MutationObserver(() => {});
-    observer.observe(document.getElementById('story'), {
-      subtree: true,
-      childList: true,
-      characterData: true,
-    });
+    observer.observe(document.getElementById('story'), { subtree: true, childList: true, characterData: true });
     const input = document.getElementById('answer');
     for (const text of ['x', '', '', '', 'n']) {
       input.value = text;
