@@ -141,7 +141,7 @@ map-picture: web
 
 # Speed and size of the optimised game against cat and a minimal C program,
 # side by side on this machine (needs hyperfine, valgrind and GNU time), then
-# of the browser edition in Chromium.
+# of the browser edition in Chromium and Firefox ESR.
 bench: build web-if-possible
 	bench/run.sh $(GAME)
 	@[ -n "$(strip $(WEB_MISSING))" ] || WEB_PAGE=$(BUILD_DIR)/web/tramontalia.html node bench/web.mjs

@@ -1,46 +1,42 @@
 // The browser edition's size and speed, side by side with their references,
-// in one run (headless Chromium):
+// in one run, in headless Chromium and Firefox ESR (each where installed):
 //   size        the page gzipped (gzip -9), story and module included;
 //   first text  from navigation to the first page of the story on screen,
-//               against a plain HTML file holding the same text, no script;
+//               against a plain HTML file holding the same text, no script,
+//               in the same browser;
 //   one answer  the page's work for one answer (script, style and layout)
 //               after 1,000 answers, against after 10.
 // Usage: WEB_PAGE=build/web/tramontalia.html node bench/web.mjs
-// Prints a table; slow figures never fail (exit 0), a missing tool exits 2.
+// Prints a table, a row for each browser that is not installed; slow figures
+// never fail (exit 0), a missing page exits 2.
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
+import { existsSync, mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 
-import { chromiumOrSkip, openPage, pagePath, pageUrl, storyText } from '../tests/web/browser.mjs';
+import { fresh, launch, missingFor, pagePath, pageUrl, storyText } from '../tests/web/browser.mjs';
 
-const browser = await chromiumOrSkip().catch(() => process.exit(2));
+if (!pagePath || !existsSync(pagePath)) {
+  console.error('bench/web.mjs: no page to measure (make web, then WEB_PAGE=...)');
+  process.exit(2);
+}
 const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const rows = [];
 
 // --- Size ----------------------------------------------------------------------
 const gzipped = execFileSync('gzip', ['-9c', pagePath]).length;
-rows.push(['page, gzip -9 (bytes)', gzipped, '31332 (ink.js 2.4.0 runtime alone)', '-', '<= 31000']);
+rows.push(['page, gzip -9 (bytes), any browser', gzipped, '31332 (ink.js 2.4.0 runtime alone)', '-', '<= 31000']);
 
-// --- First text ----------------------------------------------------------------
 // The same first text in a plain page: what any page needs to show it.
-const context = await browser.newContext();
-const firstText = await storyText(await openPage(context));
-await context.close();
 const work = mkdtempSync(join(tmpdir(), 'tramontalia-bench-'));
 const plainPath = join(work, 'plain.html');
-const escaped = firstText.replace(/&/g, '&amp;').replace(/</g, '&lt;');
-writeFileSync(
-  plainPath,
-  `<!doctype html><html lang="es"><meta charset="utf-8"><title>Tramontalia</title><pre>${escaped}</pre></html>`,
-);
 
 // Milliseconds from navigation until "Pulsa enter" is in the document and
 // the next frame has been drawn, measured inside the page alike for both.
-async function timeToFirstText(url) {
+async function timeToFirstText(browser, url) {
   const page = await browser.newPage();
-  await page.addInitScript(() => {
+  await page.evaluateOnNewDocument(() => {
     window.firstText = new Promise((resolve) => {
       const check = () => {
         if (!document.body?.textContent.includes('Pulsa enter')) return false;
@@ -56,23 +52,13 @@ async function timeToFirstText(url) {
   await page.close();
   return ms;
 }
-const game = [];
-const plain = [];
-for (let round = 0; round < 30; ++round) {
-  game.push(await timeToFirstText(pageUrl));
-  plain.push(await timeToFirstText(pathToFileURL(plainPath).href));
-}
-const [gameFirst, plainFirst] = [median(game), median(plain)];
-rows.push(['first text (ms)', gameFirst, `${plainFirst.toFixed(1)} (plain HTML)`, gameFirst / plainFirst, '<= 1.5x']);
-rmSync(work, { recursive: true });
 
-// --- One answer ------------------------------------------------------------------
 // At the first menu, over and over: an unrecognised word replays the room,
 // whose three pauses take three Enters. Each answer's work: the page's
 // script, then the style and layout it leaves for the browser.
-async function answerWork(before) {
-  const page = await openPage(await browser.newContext());
-  return page.evaluate((count) => {
+async function answerWork(browser, before) {
+  const page = await fresh(browser);
+  const ms = await page.evaluate((count) => {
     const input = document.getElementById('answer');
     const form = document.getElementById('reply');
     const cycle = ['x', '', '', ''];
@@ -93,18 +79,55 @@ async function answerWork(before) {
     }
     return times.sort((a, b) => a - b)[20];
   }, before);
+  await page.done();
+  return ms;
 }
-const few = median([await answerWork(10), await answerWork(10), await answerWork(10)]);
-const many = median([await answerWork(1000), await answerWork(1000), await answerWork(1000)]);
-rows.push(['one answer after 1,000 (ms)', many, `${few.toFixed(2)} (after 10)`, many / few, '<= 2x']);
-await browser.close();
+
+for (const [engine, name] of [
+  ['chromium', 'Chromium'],
+  ['firefox', 'Firefox ESR'],
+]) {
+  const missing = await missingFor(engine);
+  if (missing.length > 0) {
+    rows.push([`${name}: skipped`, 0, `needs ${missing.join(', ')}`, '-', '-']);
+    continue;
+  }
+  const browser = await launch(engine);
+  const first = await fresh(browser);
+  const escaped = (await storyText(first)).replace(/&/g, '&amp;').replace(/</g, '&lt;');
+  await first.done();
+  writeFileSync(
+    plainPath,
+    `<!doctype html><html lang="es"><meta charset="utf-8"><title>Tramontalia</title><pre>${escaped}</pre></html>`,
+  );
+  const game = [];
+  const plain = [];
+  for (let round = 0; round < 30; ++round) {
+    game.push(await timeToFirstText(browser, pageUrl));
+    plain.push(await timeToFirstText(browser, pathToFileURL(plainPath).href));
+  }
+  const [gameFirst, plainFirst] = [median(game), median(plain)];
+  const plainText = `${plainFirst.toFixed(1)} (plain HTML)`;
+  rows.push([`${name}: first text (ms)`, gameFirst, plainText, gameFirst / plainFirst, '<= 1.5x']);
+
+  const thrice = async (before) => {
+    const times = [];
+    for (let page = 0; page < 3; ++page) times.push(await answerWork(browser, before));
+    return median(times);
+  };
+  const [few, many] = [await thrice(10), await thrice(1000)];
+  rows.push([`${name}: one answer after 1,000 (ms)`, many, `${few.toFixed(2)} (after 10)`, many / few, '<= 2x']);
+  await browser.close();
+}
+rmSync(work, { recursive: true });
 
 // The same table as bench/run.sh prints for the console game.
 const show = (value) => (value > 10000 ? String(value) : value.toFixed(2)); // bytes, or ms
-console.log(`\n${'measure'.padEnd(30)} ${'page'.padStart(12)} ${'reference'.padStart(34)} ratio    target`);
+console.log(`\n${'measure'.padEnd(40)} ${'page'.padStart(12)} ${'reference'.padStart(34)} ratio    target`);
 for (const [measure, value, reference, ratio, target] of rows) {
   const ratioText = typeof ratio === 'number' ? `${ratio.toFixed(2)}x` : ratio;
   console.log(
-    `${measure.padEnd(30)} ${show(value).padStart(12)} ${reference.padStart(34)} ${ratioText.padStart(5)} ${target.padStart(9)}`,
+    `${measure.padEnd(40)} ${show(value).padStart(12)} ${reference.padStart(34)}`,
+    `${ratioText.padStart(5)} ${target.padStart(9)}`,
   );
 }

@@ -1,274 +1,218 @@
-// The browser edition in headless Chromium: the page must show what a
-// terminal shows for the same answers, keep the player's game, and stay safe,
-// small-screen friendly and accessible.
+// The browser edition: the page must show what a terminal shows for the same
+// answers, however they come, keep the player's game, and stay safe.
 import assert from 'node:assert/strict';
-import { createServer } from 'node:http';
 import { readFileSync } from 'node:fs';
-import { after, describe, test } from 'node:test';
+import { createServer } from 'node:http';
+import { after, test } from 'node:test';
 
-import {
-  chromiumOrSkip,
-  lines,
-  openPage,
-  pagePath,
-  pageUrl,
-  storyText,
-  submitAll,
-  terminalView,
-  transcriptInputs,
-  typedAnswers,
-} from './browser.mjs';
+import { answer, control, expectView, fresh, launchOrSkip, pagePath, pageUrl } from './browser.mjs';
+import { reload, restart, tap, terminalView, type, typeableTranscripts, typedAnswers, until } from './browser.mjs';
 
-const browser = await chromiumOrSkip();
+const browser = await launchOrSkip();
 after(() => browser.close());
-
-// Each test plays in a context of its own: its own storage, its own window.
-async function fresh(options = {}) {
-  const context = await browser.newContext({ viewport: { width: 1280, height: 800 }, ...options });
-  const page = await openPage(context);
-  return { context, page };
-}
-
-async function expectView(page, answers, message) {
-  assert.equal(lines(await storyText(page)), lines(terminalView(answers)), message);
-}
 
 // Through the opening to the first menu, then "a" to the airliner's menu.
 const toSecondMenu = ['', '', '', 'a', ''];
+const toEnding = [...toSecondMenu, 'l', 'x', 'm', 'z', 't', ''];
+const html = '<img src=x onerror=alert(1)><script>alert(2)</script>';
+const pasted = 'ñandú😀 árbol '.repeat(800).slice(0, 10000);
 
-describe('the page shows what a terminal shows', () => {
-  test('for every transcript, answered in the text box', async () => {
-    let played = 0;
-    for (const name of transcriptInputs()) {
-      const answers = typedAnswers(name);
-      if (answers === null) continue;
-      const { context, page } = await fresh();
-      await submitAll(page, answers);
-      await expectView(page, answers, name);
-      await context.close();
-      played += 1;
-    }
-    assert.ok(played >= 55, `only ${played} transcripts could be typed`);
-  });
-
-  test('when typed key by key, Enter alone, blanks, replays, long answers and salir', async () => {
-    const chosen = [
-      typedAnswers('opening-unrecognised-replays.in'),
-      typedAnswers('opening-enter-without-word.in'),
-      typedAnswers('opening-long-word-is-two-answers.in'),
-      typedAnswers('opening-salir.in'),
-      ['  ', '', '', '', ' ', 'x', '', '', '', 'salir'], // blanks: "Redo from start:"
-    ];
-    for (const answers of chosen) {
-      const { context, page } = await fresh();
-      for (const answer of answers) {
-        await page.keyboard.type(answer);
-        await page.keyboard.press('Enter');
-      }
-      await expectView(page, answers, answers.join('|').slice(0, 60));
-      // The newest text is in view, just above the text box.
-      const newest = await page.locator('#story .piece').last().boundingBox();
-      assert.ok(newest.y + newest.height <= (await page.locator('#reply').boundingBox()).y + 1);
-      assert.ok(newest.y + newest.height > 0);
-      await context.close();
-    }
-  });
-
-  test('for a pasted 10,000-character answer with accents and emoji', async () => {
-    const { context, page } = await fresh();
-    const pasted = 'ñandú😀 árbol '.repeat(800).slice(0, 10000);
-    const answers = ['', pasted, '', '', 'd', pasted];
-    await submitAll(page, answers);
-    await expectView(page, answers);
-    await context.close();
-  });
-});
-
-describe('the end of a game', () => {
-  for (const [how, answers] of [
-    ['an ending', [...toSecondMenu, 'l', 'x', 'm', 'z', 't', '']],
-    ['salir', ['', '', '', 'salir']],
-  ]) {
-    test(`after ${how}, only "Jugar otra vez" goes on, from the banner`, async () => {
-      const { context, page } = await fresh();
-      await submitAll(page, answers);
-      await expectView(page, answers);
-      assert.ok(await page.locator('#answer').isDisabled());
-      const again = page.getByRole('button', { name: 'Jugar otra vez' });
-      assert.ok(await again.isVisible());
-      await again.click();
-      await expectView(page, []);
-      assert.ok(await page.locator('#answer').isEnabled());
-      assert.ok(!(await again.isVisible()));
-      await page.reload();
-      await expectView(page, [], 'a new game forgets the stored answers');
-      await context.close();
-    });
+test('every transcript answered in the text box shows what a terminal shows', async () => {
+  const typeable = typeableTranscripts();
+  assert.ok(typeable.length >= 55, `only ${typeable.length} transcripts can be typed`);
+  const page = await fresh(browser);
+  for (const name of typeable) {
+    await restart(page);
+    await answer(page, typedAnswers(name));
+    await expectView(page, typedAnswers(name), name);
   }
+  await page.done();
 });
 
-describe('safety', () => {
-  test('typed HTML stays text and runs nothing', async () => {
-    const { context, page } = await fresh();
+for (const [name, answers, give] of [
+  ['typed: replays', typedAnswers('opening-unrecognised-replays.in'), type],
+  ['typed: Enter alone', typedAnswers('opening-enter-without-word.in'), type],
+  ['typed: a long answer', typedAnswers('opening-long-word-is-two-answers.in'), type],
+  ['typed: blanks, "Redo from start:"', ['  ', '', '', '', ' ', 'x', '', '', '', 'salir'], type],
+  ['pasted: 10,000 characters, accents and emoji', ['', pasted, '', '', 'd', pasted], answer],
+  ['typed HTML stays text and runs nothing', [html, '', '', html], answer],
+]) {
+  test(`${name}: the terminal's text, the newest just above the text box`, async () => {
+    const page = await fresh(browser);
     let dialogs = 0;
-    page.on('dialog', (dialog) => {
-      dialogs += 1;
-      return dialog.dismiss();
-    });
-    const html = '<img src=x onerror=alert(1)><script>alert(2)</script>';
-    const answers = [html, '', '', html];
-    await submitAll(page, answers);
-    await expectView(page, answers);
-    assert.equal(await page.locator('#story img, #story script').count(), 0);
-    assert.equal(dialogs, 0);
-    await context.close();
+    page.on('dialog', (dialog) => (dialogs += 1) && dialog.dismiss());
+    await give(page, answers);
+    await expectView(page, answers, name);
+    const { newest, box, markup } = await page.evaluate(() => ({
+      newest: document.querySelector('#story .piece:last-child').getBoundingClientRect().bottom,
+      box: document.getElementById('reply').getBoundingClientRect().top,
+      markup: document.querySelectorAll('#story img, #story script').length,
+    }));
+    assert.ok(newest > 0 && newest <= box + 1, `the newest text at ${newest} px, the box at ${box} px`);
+    assert.deepEqual([markup, dialogs, page.errors], [0, 0, []], 'markup, dialogs and errors');
+    await page.done();
+  });
+}
+
+// What the player can do: undo, type, play again.
+const expectControls = (page, expected, message) =>
+  until(async () => {
+    const usable = await page.$$eval('#undo, #answer, #again', (all) =>
+      all.map((el) => !el.disabled && el.checkVisibility()),
+    );
+    assert.deepEqual(usable, expected, message);
   });
 
-  test('no request leaves the page, from disk or from a web server', async () => {
-    const html = readFileSync(pagePath);
-    const server = createServer((request, response) => {
-      response.writeHead(request.url === '/' ? 200 : 404, { 'content-type': 'text/html' });
-      response.end(request.url === '/' ? html : '');
-    });
-    await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-    const served = `http://127.0.0.1:${server.address().port}/`;
-    for (const url of [pageUrl, served]) {
-      const context = await browser.newContext();
-      const requests = [];
-      context.on('request', (request) => requests.push(request.url()));
-      const page = await openPage(context, url);
-      await submitAll(page, [...toSecondMenu, 'l', 'm', 'z', 't', '']);
-      await page.getByRole('button', { name: 'Guardar transcripción' }).click();
-      await page.waitForTimeout(200);
-      assert.deepEqual(
-        requests.filter((r) => !r.startsWith('blob:')),
-        [url],
-        `requests from ${url}`,
-      );
-      await context.close();
-    }
-    server.close();
-    const csp = html.toString().match(/Content-Security-Policy" content="([^"]*)"/)[1];
-    assert.match(csp, /^default-src 'none';/);
-    assert.doesNotMatch(csp, /unsafe-inline|https?:|\*/);
+for (const [how, answers] of [
+  ['an ending', toEnding],
+  ['salir', ['', '', '', 'salir']],
+]) {
+  test(`after ${how}, only "Jugar otra vez" goes on, from the banner, and for good`, async () => {
+    const page = await fresh(browser);
+    await answer(page, answers);
+    await expectView(page, answers);
+    await expectControls(page, [true, false, true], 'at the end');
+    await (await control(page, 'Jugar otra vez')).click();
+    await expectView(page, []);
+    await expectControls(page, [false, true, false], 'playing again');
+    await reload(page);
+    await expectView(page, [], 'a new game forgets the stored answers');
+    await page.done();
   });
+}
+
+test('a reload resumes the same text at the same point, and the game goes on', async () => {
+  const page = await fresh(browser);
+  const answers = [...toSecondMenu, 'l', 'x'];
+  await answer(page, answers);
+  await reload(page);
+  await expectView(page, answers, 'resumed');
+  await type(page, ['m']);
+  await expectView(page, [...answers, 'm'], 'gone on');
+  await page.done();
 });
 
-describe('the player controls', () => {
-  test('a reload resumes the same text at the same point', async () => {
-    const { context, page } = await fresh();
-    const answers = [...toSecondMenu, 'l', 'x'];
-    await submitAll(page, answers);
-    await page.reload();
-    await page.locator('#story .piece').first().waitFor();
-    await expectView(page, answers);
-    await page.keyboard.type('m');
+test('"Deshacer" takes back one answer at a time, to the start, even after an ending', async () => {
+  const page = await fresh(browser);
+  const answers = [...toSecondMenu, 'l', 'zz', '', 'm', 'z', '   ', 't', ''];
+  await answer(page, answers);
+  const undo = await control(page, 'Deshacer');
+  for (let left = answers.length - 1; left >= 0; --left) {
+    await undo.click();
+    await expectView(page, answers.slice(0, left), `after undoing to ${left} answers`);
+  }
+  await expectControls(page, [false, true, false], 'at the start');
+  await reload(page);
+  await expectView(page, [], 'the stored game was taken back too');
+  await page.done();
+});
+
+// The question is a dialog; its close is handled a task after the choice,
+// and the handler's last step puts the focus back in the text box.
+for (const [choice, shown] of [
+  ['Seguir jugando', toSecondMenu],
+  ['Escape', toSecondMenu],
+  ['Empezar de nuevo', []],
+]) {
+  test(`"Empezar de nuevo" asks first: ${choice}, and after a reload too`, async () => {
+    const page = await fresh(browser);
+    await answer(page, toSecondMenu);
+    await (await control(page, 'Empezar de nuevo')).focus();
     await page.keyboard.press('Enter');
-    await expectView(page, [...answers, 'm'], 'and the game goes on from there');
-    await context.close();
+    await until(async () => assert.ok(await page.$eval('dialog', (dialog) => dialog.open), 'no question'));
+    if (choice === 'Escape') await page.keyboard.press('Escape');
+    else await (await control(page, choice, 'dialog')).click();
+    await until(async () =>
+      assert.ok(await page.evaluate(() => document.activeElement.id === 'answer'), 'not back to typing'),
+    );
+    await expectView(page, shown, choice);
+    await reload(page);
+    await expectView(page, shown, `${choice}, reloaded`);
+    await page.done();
   });
+}
 
-  test('"Deshacer" takes back one answer at a time, to the start, even after an ending', async () => {
-    const { context, page } = await fresh();
-    const answers = [...toSecondMenu, 'l', 'zz', '', 'm', 'z', '   ', 't', ''];
-    await submitAll(page, answers);
-    const undo = page.getByRole('button', { name: 'Deshacer' });
-    for (let left = answers.length - 1; left >= 0; --left) {
-      await undo.click();
-      await expectView(page, answers.slice(0, left), `after undoing to ${left} answers`);
-    }
-    assert.ok(await undo.isDisabled());
-    await page.reload();
-    await expectView(page, [], 'the stored game was taken back too');
-    await context.close();
-  });
-
-  test('"Empezar de nuevo" asks first, then starts anew and forgets', async () => {
-    const { context, page } = await fresh();
-    await submitAll(page, toSecondMenu);
-    const restart = page.getByRole('button', { name: 'Empezar de nuevo' });
-    await restart.click();
-    await page.getByRole('button', { name: 'Seguir jugando' }).click();
-    await expectView(page, toSecondMenu, 'cancelled: nothing changes');
-    await restart.click();
-    await page.getByRole('dialog').getByRole('button', { name: 'Empezar de nuevo' }).click();
-    await expectView(page, []);
-    await page.reload();
-    await expectView(page, []);
-    await context.close();
-  });
-
-  test('tapping an option or "Pulsa enter" answers as typing would', async () => {
-    const { context, page } = await fresh({ hasTouch: true, isMobile: true });
-    const tap = async (name) => page.getByRole('button', { name, exact: true }).tap();
-    for (let i = 0; i < 3; ++i) await tap('Pulsa enter');
-    await tap('n->no hacer absolutamente nada y seguir como ahora');
-    await tap('Pulsa enter');
-    await tap('e->examinar las paredes');
-    await expectView(page, ['', '', '', 'n', '', 'e']);
-    // Only the menu now waiting answers: "n" of the first menu, shown twice,
-    // is plain text now; "n" of the wall's menu is a button.
-    const roles = await page
-      .locator('#story [data-answer="n"]')
-      .evaluateAll((spans) => spans.map((span) => span.getAttribute('role')));
-    assert.deepEqual(roles, [null, null, 'button']);
-    assert.equal(await page.getByRole('button', { name: /->/ }).count(), 3);
-    await context.close();
-  });
-
-  test('"Guardar transcripción" downloads exactly the terminal view', async () => {
-    const { context, page } = await fresh();
-    const answers = [...toSecondMenu, '   ', 'ñ', 'l'];
-    await submitAll(page, answers);
-    const [download] = await Promise.all([
-      page.waitForEvent('download'),
-      page.getByRole('button', { name: 'Guardar transcripción' }).click(),
-    ]);
-    assert.match(download.suggestedFilename(), /^tramontalia-\d{8}-\d{4}\.txt$/);
-    const saved = readFileSync(await download.path(), 'utf8');
-    assert.equal(saved, terminalView(answers));
-    await context.close();
-  });
-
-  test('storage refused, or holding garbage: the page still plays', async () => {
-    // A stricter, older browser: no storage, and no Uint8Array.fromBase64.
-    const refused = await browser.newContext();
-    await refused.addInitScript(() => {
-      delete Uint8Array.fromBase64;
-      Object.defineProperty(window, 'localStorage', {
-        get() {
-          throw new DOMException('refused', 'SecurityError');
-        },
-      });
-    });
-    const errors = [];
-    const page = await refused.newPage();
-    page.on('pageerror', (error) => errors.push(error.message));
-    await page.goto(pageUrl);
-    await submitAll(page, toSecondMenu);
-    await expectView(page, toSecondMenu);
-    assert.deepEqual(errors, []);
-    await refused.close();
-
-    // Cut short, another shape, another version of the page, a game that
-    // ended before its last answer.
-    const version = readFileSync(pagePath, 'utf8').match(/data-version="(\w+)"/)[1];
-    const stale = (answers) => JSON.stringify({ version, answers });
-    for (const garbage of [
-      '{"version":',
-      '[1,2]',
-      '{"version":"0","answers":[""]}',
-      stale(['', '', '', 'salir', '']),
-      stale(['', 7]),
-      stale(['a\nb']),
-    ]) {
-      const context = await browser.newContext();
-      await context.addInitScript((text) => localStorage.setItem('tramontalia', text), garbage);
-      const other = await openPage(context);
-      await expectView(other, [], garbage);
-      await submitAll(other, ['', '']);
-      await expectView(other, ['', ''], garbage);
-      await context.close();
-    }
-  });
+test('tapping an option or "Pulsa enter" answers as typing would, on the waiting menu only', async () => {
+  const page = await fresh(browser, { touch: true });
+  await tap(page, ['Pulsa enter', 'Pulsa enter', 'Pulsa enter', 'n', 'Pulsa enter', 'e']);
+  await expectView(page, ['', '', '', 'n', '', 'e']);
+  // "n" of the first menu, shown twice, is plain text now; "n" of the
+  // wall's menu answers, with the wall menu's two other options.
+  const roles = await page.$$eval('#story [data-answer="n"]', (all) => all.map((span) => span.getAttribute('role')));
+  assert.deepEqual(roles, [null, null, 'button']);
+  assert.equal((await page.$$('#story [role="button"]')).length, 3);
+  await page.done();
 });
+
+const savedFile = (page) =>
+  until(async () => {
+    const saved = await page.evaluate(() => window.saved);
+    assert.ok(saved, 'nothing saved');
+    return saved;
+  });
+
+test('"Guardar transcripción" saves exactly the terminal view', async () => {
+  const page = await fresh(browser);
+  const answers = [...toSecondMenu, '   ', 'ñ', 'l'];
+  await answer(page, answers);
+  await (await control(page, 'Guardar transcripción')).click();
+  const saved = await savedFile(page);
+  assert.match(saved.name, /^tramontalia-\d{8}-\d{4}\.txt$/);
+  assert.equal(saved.text, terminalView(answers));
+  await page.done();
+});
+
+test('no request leaves the page, from disk or from a web server, and the policy allows none', async () => {
+  const html = readFileSync(pagePath);
+  const server = createServer((request, response) => {
+    const found = request.url === '/';
+    response.writeHead(found ? 200 : 404, { 'content-type': 'text/html' }).end(found ? html : '');
+  });
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  for (const url of [pageUrl, `http://127.0.0.1:${server.address().port}/`]) {
+    const page = await fresh(browser, { url });
+    await answer(page, toEnding);
+    await (await control(page, 'Guardar transcripción')).click();
+    await savedFile(page);
+    // The page itself aside (which Firefox does not report from disk).
+    assert.deepEqual(page.requests.filter((request) => request !== url), [], `requests from ${url}`);
+    await page.done();
+  }
+  server.close();
+  const csp = html.toString().match(/Content-Security-Policy" content="([^"]*)"/)[1];
+  assert.match(csp, /^default-src 'none';/);
+  assert.doesNotMatch(csp, /unsafe-inline|https?:|\*/);
+});
+
+// A stricter, older browser: no storage at all, and no Uint8Array.fromBase64.
+function refuseStorage() {
+  delete Uint8Array.fromBase64;
+  Object.defineProperty(window, 'localStorage', {
+    get() {
+      throw new DOMException('refused', 'SecurityError');
+    },
+  });
+}
+const version = readFileSync(pagePath, 'utf8').match(/data-version="(\w+)"/)[1];
+const stale = (answers) => JSON.stringify({ version, answers });
+
+for (const [stored, init] of [
+  ['refused', refuseStorage],
+  ['cut short', '{"version":'],
+  ['another shape', '[1,2]'],
+  ['another build', '{"version":"0","answers":[""]}'],
+  ['a game that ended before its last answer', stale(['', '', '', 'salir', ''])],
+  ['not text', stale(['', 7])],
+  ['a line break', stale(['a\nb'])],
+]) {
+  test(`storage ${stored}: the page starts anew and plays`, async () => {
+    // The page's, not the blank one a new tab opens with, which has none.
+    const store = (text) => location.protocol === 'file:' && localStorage.setItem('tramontalia', text);
+    const page = await fresh(browser, typeof init === 'string' ? { init: store, arg: init } : { init });
+    await expectView(page, [], stored);
+    await answer(page, toSecondMenu);
+    await expectView(page, toSecondMenu, stored);
+    assert.deepEqual(page.errors, [], stored);
+    await page.done();
+  });
+}
