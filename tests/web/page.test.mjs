@@ -1,7 +1,10 @@
 // The browser edition: the page must show what a terminal shows for the same
 // answers, however they come, keep the player's game, and stay safe.
 import assert from 'node:assert/strict';
-import { readFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { pathToFileURL } from 'node:url';
 import { createServer } from 'node:http';
 import { after, test } from 'node:test';
 
@@ -216,3 +219,17 @@ for (const [stored, init] of [
     await page.done();
   });
 }
+
+test('the module inlined one character per byte comes back whole: every byte value, and what HTML parsing alters', async () => {
+  const { inlineBytes } = await import('../../tools/inline_bytes.mjs');
+  const { moduleBytes } = await import('../../web/game.js');
+  const awkward = Buffer.from('\r\n\r\0\0</script><!--<\r', 'latin1');
+  const bytes = Buffer.concat([Buffer.from([...Array(256).keys()]), awkward, Buffer.from([...Array(256).keys()].reverse())]);
+  const path = join(mkdtempSync(join(tmpdir(), 'tramontalia-bytes-')), 'bytes.html');
+  writeFileSync(path, `<!doctype html><meta charset="utf-8"><script type="application/octet-stream">${inlineBytes(bytes)}</script>`);
+  const page = await fresh(browser);
+  await page.goto(pathToFileURL(path).href);
+  const read = await page.evaluate(`Array.from((${moduleBytes})(document.scripts[0].textContent))`);
+  assert.deepEqual(Buffer.from(read), bytes);
+  await page.done();
+});
