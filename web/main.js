@@ -59,8 +59,9 @@ const record = openRecord({
 // --- Playing ----------------------------------------------------------------
 
 // Adds the pieces of a replay to the story, with the scene and the ending of
-// each; returns the endings new to the record.
-function show(result, from) {
+// each; notes them in the record, unless told not to, and returns the
+// endings new to it.
+function show(result, from, noting = true) {
   let m = 0;
   result.pieces.forEach((piece, i) => {
     const k = from + i;
@@ -74,7 +75,7 @@ function show(result, from) {
     addBlock(piece);
   });
   sceneAt.length = endingAt.length = blocks.length;
-  return record.note(result.marks, answers);
+  return noting ? record.note(result.marks, answers) : [];
 }
 
 // The ending on screen (its "Fin" ends the game's last or next to last
@@ -103,13 +104,15 @@ function updateControls(fresh = []) {
 }
 
 // Shows the game played on `log` from its start; false if the log does not
-// make a game (it goes on after the game ended).
-function begin(log) {
+// make a game (it goes on after the game ended). A game resumed on loading
+// the page was noted when it was played: after "Olvidar el mapa" it must not
+// fill the record again.
+function begin(log, noting = true) {
   const result = play(log, 0);
   if (result.read !== log.length) return false;
   clearStory();
   answers = log;
-  const fresh = show(result, 0);
+  const fresh = show(result, 0, noting);
   log.forEach((answer, k) => echo(blocks[k], answer));
   over = result.over;
   updateControls(fresh);
@@ -221,5 +224,6 @@ confirmForget.addEventListener('close', () => {
   map.refresh(record, sceneAt.at(-1));
 });
 
-if (!begin(stored())) newGame();
+const resumed = stored();
+if (!begin(resumed, resumed.length === 0)) newGame();
 input.focus();
