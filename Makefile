@@ -144,7 +144,7 @@ map-picture: web
 # of the browser edition in Chromium and Firefox ESR.
 bench: build web-if-possible
 	bench/run.sh $(GAME)
-	@[ -n "$(strip $(WEB_MISSING))" ] || WEB_PAGE=$(BUILD_DIR)/web/tramontalia.html node bench/web.mjs
+	@[ -n "$(strip $(WEB_MISSING))" ] || WEB_PAGE=$(BUILD_DIR)/web/tramontalia.html TRANSCRIPT_DIR=tests/transcripts node bench/web.mjs
 
 # The time from a fresh clone's `make play` to the first pause, against a
 # full `make build` from another fresh clone.

@@ -5,7 +5,10 @@
 //               against a plain HTML file holding the same text, no script,
 //               in the same browser;
 //   one answer  the page's work for one answer (script, style and layout)
-//               after 1,000 answers, against after 10.
+//               after 1,000 answers, against after 10;
+//   the map     opening it, and a jump to a scene from it, with every scene
+//               seen (every transcript played first), in a game at its
+//               tenth answer, against one answer after 1,000.
 // Usage: WEB_PAGE=build/web/tramontalia.html node bench/web.mjs
 // Prints a table, a row for each browser that is not installed; slow figures
 // never fail (exit 0), a missing page exits 2.
@@ -15,7 +18,8 @@ import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 
-import { fresh, launch, missingFor, pagePath, pageUrl, storyText } from '../tests/web/browser.mjs';
+import { answer, fresh, launch, missingFor, pagePath, pageUrl, reload, storyText } from '../tests/web/browser.mjs';
+import { typeableTranscripts, typedAnswers } from '../tests/web/browser.mjs';
 
 if (!pagePath || !existsSync(pagePath)) {
   console.error('bench/web.mjs: no page to measure (make web, then WEB_PAGE=...)');
@@ -54,11 +58,13 @@ async function timeToFirstText(browser, url) {
 }
 
 // At the first menu, over and over: an unrecognised word replays the room,
-// whose three pauses take three Enters. Each answer's work: the page's
-// script, then the style and layout it leaves for the browser.
-async function answerWork(browser, before) {
-  const page = await fresh(browser);
-  const ms = await page.evaluate((count) => {
+// whose three pauses take three Enters. Each measure is the page's work: its
+// script, then the style and layout it leaves for the browser: one answer,
+// opening the map (closed again unmeasured), or a jump to the scene whose
+// way is longest (from the map opened unmeasured).
+async function pageWork(browser, before, measure = 'answer', page = null) {
+  page ??= await fresh(browser);
+  const ms = await page.evaluate((count, measure) => {
     const input = document.getElementById('answer');
     const form = document.getElementById('reply');
     const cycle = ['x', '', '', ''];
@@ -69,18 +75,44 @@ async function answerWork(browser, before) {
     let given = 0;
     for (; given < 3; ++given) answer(3); // the opening's pauses
     for (; given < count; ++given) answer(given);
+    const click = (selector) => document.querySelector(selector).click();
+    const ways = JSON.parse(localStorage.getItem('tramontalia-mapa'))?.ways ?? [[]];
+    const far = ways.indexOf(ways.reduce((a, b) => (b.length > a.length ? b : a)));
+    const none = () => {};
+    // Each measure: what is done before it, unmeasured; the work measured;
+    // what is done after it, unmeasured.
+    const [setUp, work, tearDown] = {
+      answer: [none, () => answer(given++), none],
+      map: [none, () => click('#open-map'), () => click('#close-map')],
+      jump: [() => click('#open-map'), () => document.querySelectorAll('#map li')[far].firstChild.click(), none],
+    }[measure];
     const times = [];
-    for (let k = 0; k < 41; ++k, ++given) {
-      document.body.offsetHeight; // nothing pending from earlier answers
+    for (let k = 0; k < 41; ++k) {
+      setUp();
+      document.body.offsetHeight; // nothing pending from earlier work
       const start = performance.now();
-      answer(given);
+      work();
       document.body.offsetHeight;
       times.push(performance.now() - start);
+      tearDown();
     }
     return times.sort((a, b) => a - b)[20];
-  }, before);
+  }, before, measure);
   await page.done();
   return ms;
+}
+
+// Every transcript played in one page, so that its record holds every scene.
+async function everySceneSeen(browser) {
+  const page = await fresh(browser);
+  for (const name of typeableTranscripts()) {
+    await page.evaluate(() => localStorage.removeItem('tramontalia'));
+    await reload(page);
+    await answer(page, typedAnswers(name));
+  }
+  await page.evaluate(() => localStorage.removeItem('tramontalia'));
+  await reload(page);
+  return page;
 }
 
 for (const [engine, name] of [
@@ -112,11 +144,16 @@ for (const [engine, name] of [
 
   const thrice = async (before) => {
     const times = [];
-    for (let page = 0; page < 3; ++page) times.push(await answerWork(browser, before));
+    for (let page = 0; page < 3; ++page) times.push(await pageWork(browser, before));
     return median(times);
   };
   const [few, many] = [await thrice(10), await thrice(1000)];
   rows.push([`${name}: one answer after 1,000 (ms)`, many, `${few.toFixed(2)} (after 10)`, many / few, '<= 2x']);
+  const reference = `${many.toFixed(2)} (one answer)`;
+  for (const [measure, label] of [['map', 'opening the map'], ['jump', 'a jump to a scene']]) {
+    const ms = await pageWork(browser, 10, measure, await everySceneSeen(browser));
+    rows.push([`${name}: ${label} (ms)`, ms, reference, ms / many, '<= 2x']);
+  }
   await browser.close();
 }
 rmSync(work, { recursive: true });
