@@ -87,6 +87,9 @@ export function createMap(layout, titles, onJump, onClose) {
   let drawn = null;
   // The button marked as the scene on screen.
   let here = null;
+  // Whether `here` changed since the map was last open.
+  let moved = false;
+  const counts = document.getElementById('map-counts');
 
   // The story behind is skipped while the map is open: out of sight, out of
   // the tab order and out of a screen reader's way.
@@ -145,12 +148,15 @@ export function createMap(layout, titles, onJump, onClose) {
       drawn = String(seen);
       svg.innerHTML = drawing(edges.filter((e) => seen[e.from]));
     }
-    here?.removeAttribute('aria-current');
-    here = seen[current] ? scenes[current].button : null;
-    here?.setAttribute('aria-current', 'location');
-    document.getElementById('map-counts').textContent =
-      `Escenas: ${record.scenesSeen()} de ${sceneCount} · ` +
-      `Finales: ${record.endingsReached()} de ${endingTitles.length}`;
+    const now = seen[current] ? scenes[current].button : null;
+    if (now !== here) {
+      here?.removeAttribute('aria-current');
+      now?.setAttribute('aria-current', 'location');
+      moved = true;
+    }
+    here = now;
+    const text = `Escenas: ${record.scenesSeen()} de ${sceneCount} · Finales: ${record.endingsReached()} de ${endingTitles.length}`;
+    if (counts.textContent !== text) counts.textContent = text;
   }
 
   return {
@@ -162,7 +168,10 @@ export function createMap(layout, titles, onJump, onClose) {
       update(record, current);
       show(true);
       (here ?? closeButton).focus({ preventScroll: true });
-      here?.scrollIntoView({ block: 'center', inline: 'center' });
+      // Centred on the scene on screen when it changed; otherwise the frame
+      // stays where the player left it.
+      if (moved) here?.scrollIntoView({ block: 'center', inline: 'center' });
+      moved = false;
     },
     refresh: update,
   };
