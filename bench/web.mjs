@@ -78,13 +78,14 @@ async function pageWork(browser, before, measure = 'answer', page = null) {
     const click = (selector) => document.querySelector(selector).click();
     const ways = JSON.parse(localStorage.getItem('tramontalia-mapa'))?.ways ?? [[]];
     const seen = ways.flatMap((way, scene) => (way ? [scene] : []));
+    const jumpTo = (scene) => document.querySelectorAll('#map li')[scene].firstChild.click();
     const none = () => {};
     // Each measure: what is done before it, unmeasured; the work measured;
     // what is done after it, unmeasured.
     const [setUp, work, tearDown] = {
       answer: [none, () => answer(given++), none],
       map: [none, () => click('#open-map'), () => click('#close-map')],
-      jump: [() => click('#open-map'), (k) => document.querySelectorAll('#map li')[seen[k % seen.length]].firstChild.click(), none],
+      jump: [() => click('#open-map'), (k) => jumpTo(seen[k % seen.length]), none],
     }[measure];
     const times = [];
     for (let k = 0; k < 47; ++k) {

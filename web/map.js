@@ -155,7 +155,8 @@ export function createMap(layout, titles, onJump, onClose) {
       moved = true;
     }
     here = now;
-    const text = `Escenas: ${record.scenesSeen()} de ${sceneCount} · Finales: ${record.endingsReached()} de ${endingTitles.length}`;
+    const scenesText = `Escenas: ${record.scenesSeen()} de ${sceneCount}`;
+    const text = `${scenesText} · Finales: ${record.endingsReached()} de ${endingTitles.length}`;
     if (counts.textContent !== text) counts.textContent = text;
   }
 

@@ -119,6 +119,26 @@ export async function fresh(browser, { width = 1280, height = 800, touch = false
   return page;
 }
 
+// The page's version, which its stored game and record must carry.
+export const pageVersion = () => readFileSync(pagePath, 'utf8').match(/data-version="(\w+)"/)[1];
+
+// Options for fresh(): with `value` null, storage refused, as some browsers
+// do for files opened from disk; otherwise `value` stored under `key` before
+// the page's own script runs (in the page's document, not the blank one a
+// new tab opens with).
+function refuseStorage() {
+  Object.defineProperty(window, 'localStorage', {
+    get() {
+      throw new DOMException('refused', 'SecurityError');
+    },
+  });
+}
+function storeBefore([key, value]) {
+  if (location.protocol === 'file:') localStorage.setItem(key, value);
+}
+export const withStorage = (key, value) =>
+  value === null ? { init: refuseStorage } : { init: storeBefore, arg: [key, value] };
+
 export async function reload(page) {
   await page.reload();
   await page.waitForSelector('#story .piece');

@@ -2,10 +2,10 @@
 // seen scene, the ending named outside the log, and a record that only
 // "Olvidar el mapa" takes away.
 import assert from 'node:assert/strict';
-import { readFileSync } from 'node:fs';
 import { after, test } from 'node:test';
 
-import { answer, control, expectView, fresh, launchOrSkip, pagePath, reload, until } from './browser.mjs';
+import { answer, control, expectView, fresh, launchOrSkip } from './browser.mjs';
+import { pageVersion, reload, until, withStorage } from './browser.mjs';
 
 const browser = await launchOrSkip();
 after(() => browser.close());
@@ -100,16 +100,10 @@ test('a seen scene plays again from its way, as a terminal shows it, and "Deshac
 
 // Unreadable records, and no storage at all: the map starts empty and
 // counts this page's games, without an error.
-const version = readFileSync(pagePath, 'utf8').match(/data-version="(\w+)"/)[1];
-const refuse = () =>
-  Object.defineProperty(window, 'localStorage', {
-    get() {
-      throw new DOMException('refused', 'SecurityError');
-    },
-  });
+const version = pageVersion();
 const record = (ways, endings) => JSON.stringify({ version, ways, endings });
-for (const [stored, init] of [
-  ['refused', refuse],
+for (const [stored, value] of [
+  ['refused', null],
   ['cut short', '{"version":'],
   ['from another build', JSON.stringify({ version: '0', ways: Array(47).fill(['']), endings: [0] })],
   ['too few scenes', record([['']], [])],
@@ -117,8 +111,7 @@ for (const [stored, init] of [
   ['a way with a line break', record([['a\nb'], ...Array(46).fill(null)], [])],
 ]) {
   test(`a record ${stored}: the map starts empty and counts what is played`, async () => {
-    const store = (value) => location.protocol === 'file:' && localStorage.setItem('tramontalia-mapa', value);
-    const page = await fresh(browser, typeof init === 'string' ? { init: store, arg: init } : { init: refuse });
+    const page = await fresh(browser, withStorage('tramontalia-mapa', value));
     await answer(page, toFirstMenu);
     await openMap(page);
     await expectText(page, '#map-counts', counts(1, 0), stored);

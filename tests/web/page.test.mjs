@@ -9,7 +9,8 @@ import { createServer } from 'node:http';
 import { after, test } from 'node:test';
 
 import { answer, control, expectView, fresh, launchOrSkip, pagePath, pageUrl } from './browser.mjs';
-import { reload, restart, tap, terminalView, type, typeableTranscripts, typedAnswers, until } from './browser.mjs';
+import { pageVersion, reload, restart, tap, terminalView, type, typeableTranscripts } from './browser.mjs';
+import { typedAnswers, until, withStorage } from './browser.mjs';
 
 const browser = await launchOrSkip();
 after(() => browser.close());
@@ -187,20 +188,11 @@ test('no request leaves the page, from disk or from a web server, and the policy
   assert.doesNotMatch(csp, /unsafe-inline|https?:|\*/);
 });
 
-// A stricter, older browser: no storage at all, and no Uint8Array.fromBase64.
-function refuseStorage() {
-  delete Uint8Array.fromBase64;
-  Object.defineProperty(window, 'localStorage', {
-    get() {
-      throw new DOMException('refused', 'SecurityError');
-    },
-  });
-}
-const version = readFileSync(pagePath, 'utf8').match(/data-version="(\w+)"/)[1];
+const version = pageVersion();
 const stale = (answers) => JSON.stringify({ version, answers });
 
 for (const [stored, init] of [
-  ['refused', refuseStorage],
+  ['refused', null],
   ['cut short', '{"version":'],
   ['another shape', '[1,2]'],
   ['another build', '{"version":"0","answers":[""]}'],
@@ -209,9 +201,7 @@ for (const [stored, init] of [
   ['a line break', stale(['a\nb'])],
 ]) {
   test(`storage ${stored}: the page starts anew and plays`, async () => {
-    // The page's, not the blank one a new tab opens with, which has none.
-    const store = (text) => location.protocol === 'file:' && localStorage.setItem('tramontalia', text);
-    const page = await fresh(browser, typeof init === 'string' ? { init: store, arg: init } : { init });
+    const page = await fresh(browser, withStorage('tramontalia', init));
     await expectView(page, [], stored);
     await answer(page, toSecondMenu);
     await expectView(page, toSecondMenu, stored);
@@ -220,13 +210,15 @@ for (const [stored, init] of [
   });
 }
 
-test('the module inlined one character per byte comes back whole: every byte value, and what HTML parsing alters', async () => {
+test('the module inlined a character a byte comes back whole: every byte, and what HTML alters', async () => {
   const { inlineBytes } = await import('../../tools/inline_bytes.mjs');
   const { moduleBytes } = await import('../../web/game.js');
   const awkward = Buffer.from('\r\n\r\0\0</script><!--<\r', 'latin1');
-  const bytes = Buffer.concat([Buffer.from([...Array(256).keys()]), awkward, Buffer.from([...Array(256).keys()].reverse())]);
+  const every = [...Array(256).keys()];
+  const bytes = Buffer.concat([Buffer.from(every), awkward, Buffer.from(every.reverse())]);
   const path = join(mkdtempSync(join(tmpdir(), 'tramontalia-bytes-')), 'bytes.html');
-  writeFileSync(path, `<!doctype html><meta charset="utf-8"><script type="application/octet-stream">${inlineBytes(bytes)}</script>`);
+  const script = `<script type="application/octet-stream">${inlineBytes(bytes)}</script>`;
+  writeFileSync(path, `<!doctype html><meta charset="utf-8">${script}`);
   const page = await fresh(browser);
   await page.goto(pathToFileURL(path).href);
   const read = await page.evaluate(`Array.from((${moduleBytes})(document.scripts[0].textContent))`);

@@ -25,7 +25,8 @@ async function reach(page, [, answers, press]) {
   await restart(page);
   await answer(page, answers);
   if (press) await (await control(page, press)).click();
-  if (press) await until(async () => assert.ok(await page.$eval('#map-title', (title) => title.checkVisibility())));
+  const open = () => page.$eval('#map-title', (title) => title.checkVisibility());
+  if (press) await until(async () => assert.ok(await open(), `${press} opened nothing`));
 }
 
 for (const [scheme, screen] of [['light', {}], ['dark', {}], ['light', phone], ['dark', phone]]) {
