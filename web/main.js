@@ -6,8 +6,8 @@ import { isAnswerList, openRecord, readStored, writeStored } from './record.js';
 import {
   addBlock,
   blocks,
-  clearStory,
   echo,
+  keepBlocks,
   removeLastBlock,
   showNewest,
   story,
@@ -72,7 +72,8 @@ function show(result, from, noting = true) {
       if ('scene' in mark) sceneAt[k] = mark.scene;
       else endingAt[k] = mark.ending;
     }
-    addBlock(piece);
+    // Blocks already on screen stay.
+    if (k === blocks.length) addBlock(piece);
   });
   sceneAt.length = endingAt.length = blocks.length;
   return noting ? record.note(result.marks, answers) : [];
@@ -103,17 +104,27 @@ function updateControls(fresh = []) {
   showEnding(fresh);
 }
 
+// How many blocks of the story on screen a game on `log` shows alike: those
+// that follow the same answers.
+function sharedBlocks(log) {
+  let k = 0;
+  while (k < blocks.length && (k === 0 || answers[k - 1] === log[k - 1])) ++k;
+  return k;
+}
+
 // Shows the game played on `log` from its start; false if the log does not
-// make a game (it goes on after the game ended). A game resumed on loading
-// the page was noted when it was played: after "Olvidar el mapa" it must not
-// fill the record again.
+// make a game (it goes on after the game ended). Only the blocks after the
+// answers it shares with the game on screen are built again. A game resumed
+// on loading the page was noted when it was played: after "Olvidar el mapa"
+// it must not fill the record again.
 function begin(log, noting = true) {
   const result = play(log, 0);
   if (result.read !== log.length) return false;
-  clearStory();
+  const kept = sharedBlocks(log);
+  keepBlocks(kept);
   answers = log;
   const fresh = show(result, 0, noting);
-  log.forEach((answer, k) => echo(blocks[k], answer));
+  for (let k = Math.max(0, kept - 1); k < log.length; ++k) echo(blocks[k], log[k]);
   over = result.over;
   updateControls(fresh);
   showNewest();

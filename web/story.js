@@ -81,9 +81,14 @@ export function removeLastBlock() {
   blocks.pop().element.remove();
 }
 
-export function clearStory() {
-  story.replaceChildren();
-  blocks.length = 0;
+// Keeps the first `count` blocks, the last of them without its echo, and
+// takes the others away, whole groups at once.
+export function keepBlocks(count) {
+  const gone = blocks.splice(count);
+  const groupsKept = Math.ceil(count / blocksPerGroup);
+  while (story.childElementCount > groupsKept) story.lastElementChild.remove();
+  for (const block of gone.slice(0, groupsKept * blocksPerGroup - count)) block.element.remove();
+  if (count > 0) unecho(blocks[count - 1]);
 }
 
 export function echo(block, answer) {
