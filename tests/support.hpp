@@ -2,6 +2,9 @@
 #pragma once
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -11,7 +14,8 @@
 
 namespace testing_support {
 
-// Hands out its text in chunks of at most `chunk` bytes, then reports the end.
+// Hands out its text (which must outlive it) in chunks of at most `chunk`
+// bytes, then reports the end.
 class StringInput final : public console::Input {
  public:
   explicit StringInput(std::string_view text, std::size_t chunk = 1 << 20)
@@ -26,7 +30,7 @@ class StringInput final : public console::Input {
   std::size_t reads = 0;
 
  private:
-  std::string text_;
+  std::string_view text_;
   std::size_t chunk_;
   std::size_t position_ = 0;
 };
@@ -47,6 +51,11 @@ inline std::string play(std::string_view input, std::size_t chunk = 1 << 20) {
   auto game = std::make_unique<engine::Game>(in, out);
   game->play();
   return out.text;
+}
+
+inline std::string read_file(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 }  // namespace testing_support

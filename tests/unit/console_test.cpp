@@ -1,137 +1,44 @@
-// The dialogue on its own: how answers are read, validated and matched.
-#include "console/console.hpp"
-
+// What the transcripts cannot show: input that arrives in pieces or is cut
+// short, output nobody reads, the streams of a real terminal, and memory over
+// very long games. How answers are read and matched is shown by transcripts.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <filesystem>
 
 #include <memory>
 #include <string>
 
+#include "console/console.hpp"
 #include "tests/support.hpp"
 
 namespace {
 
-using console::Choice;
+using testing_support::play;
+using testing_support::read_file;
 using testing_support::StringInput;
 using testing_support::StringOutput;
 
-struct Dialogue {
-  explicit Dialogue(std::string input, std::size_t chunk = 1 << 20)
-      : in(std::move(input), chunk), console(std::make_unique<console::Console>(in, out)) {}
-  std::string written() {
-    console->flush();
-    return out.text;
-  }
-  std::string word() const { return std::string(console->answer_word()); }
-
-  StringInput in;
-  StringOutput out;
-  std::unique_ptr<console::Console> console;
-};
-
-TEST(ReadAnswer, TakesTheFirstWordAndIgnoresTheRest) {
-  Dialogue d("  a   b\n\tpalabra\tmas\r\n");
-  ASSERT_TRUE(d.console->read_answer(""));
-  EXPECT_EQ(d.word(), "a");
-  ASSERT_TRUE(d.console->read_answer(""));
-  EXPECT_EQ(d.word(), "palabra");
-}
-
-TEST(ReadAnswer, RejectsBlankAnswersWithRedoAndThePromptAlone) {
-  Dialogue d("   \n\t\n\r\n\v\f\nx\n");
-  ASSERT_TRUE(d.console->read_answer(">"));
-  EXPECT_EQ(d.word(), "x");
-  const std::string redo = "Redo from start:\n";
-  EXPECT_EQ(d.written(), ">" + redo + ">" + redo + ">" + redo + ">" + redo + ">");
-}
-
-TEST(ReadAnswer, EnterAloneKeepsTheLastWord) {
-  Dialogue d("d\n\n   \n\n");
-  ASSERT_TRUE(d.console->read_answer(""));
-  ASSERT_TRUE(d.console->read_answer(""));
-  EXPECT_EQ(d.word(), "d");
-  ASSERT_TRUE(d.console->read_answer(""));  // a blank answer, then Enter alone
-  EXPECT_EQ(d.word(), "d");
-  EXPECT_EQ(d.written(), "Redo from start:\n");
-}
-
-TEST(ReadAnswer, CarriageReturnIsWhiteSpaceButNotEnter) {
-  Dialogue cr_alone("\r\n\n");
-  ASSERT_TRUE(cr_alone.console->read_answer(">"));
-  EXPECT_EQ(cr_alone.written(), ">Redo from start:\n>");
-
-  Dialogue word_then_crlf("a\r\n");
-  ASSERT_TRUE(word_then_crlf.console->read_answer(">"));
-  EXPECT_EQ(word_then_crlf.word(), "a");
-}
-
-TEST(ReadAnswer, BytesAbove127AreLettersNotWhiteSpace) {
-  Dialogue d("\xA0\n \xF1o\xA0x y\n");
-  ASSERT_TRUE(d.console->read_answer(""));
-  EXPECT_EQ(d.word(), "\xA0");
-  ASSERT_TRUE(d.console->read_answer(""));
-  EXPECT_EQ(d.word(), "\xF1o\xA0x");
-  EXPECT_EQ(d.written(), "");
-}
-
-TEST(ReadAnswer, ANulByteEndsTheAnswerLine) {
-  Dialogue d(std::string("ab\0cd\n", 6) + std::string("\0x\n", 3) + "z\n");
-  ASSERT_TRUE(d.console->read_answer(""));
-  EXPECT_EQ(d.word(), "ab");
-  ASSERT_TRUE(d.console->read_answer(""));  // nothing before the NUL: redo
-  EXPECT_EQ(d.word(), "z");
-  EXPECT_EQ(d.written(), "Redo from start:\n");
-}
-
-TEST(ReadAnswer, LongLinesAreTakenIn254BytePieces) {
-  const std::string word300(300, 'w');
-  Dialogue two_answers(word300 + "\n");
-  ASSERT_TRUE(two_answers.console->read_answer(""));
-  EXPECT_EQ(two_answers.word(), word300.substr(0, 254));
-  ASSERT_TRUE(two_answers.console->read_answer(""));
-  EXPECT_EQ(two_answers.word(), word300.substr(0, 46));
-
-  const std::string line254 = "k" + std::string(253, ' ');
-  Dialogue newline_left(line254 + "\nnext\n");
-  ASSERT_TRUE(newline_left.console->read_answer(""));
-  EXPECT_EQ(newline_left.word(), "k");
-  ASSERT_TRUE(newline_left.console->read_answer(""));  // the newline alone: Enter
-  EXPECT_EQ(newline_left.word(), "k");
-  ASSERT_TRUE(newline_left.console->read_answer(""));
-  EXPECT_EQ(newline_left.word(), "next");
-  EXPECT_EQ(newline_left.written(), "");
-}
-
-TEST(ReadAnswer, SameAnswersWhateverTheSizeOfEachRead) {
-  const std::string input = "  uno dos\n\n   \n" + std::string(400, 'q') + "\ntres\r\n";
-  for (std::size_t chunk : {1u, 2u, 3u, 7u, 253u, 254u, 255u}) {
-    Dialogue d(input, chunk);
-    std::string words;
-    while (d.console->read_answer(">")) words += d.word() + "|";
-    EXPECT_EQ(words, "uno|uno|" + std::string(254, 'q') + "|" + std::string(146, 'q') + "|tres|")
-        << "chunk " << chunk;
+// A terminal hands a line over in pieces when it likes; a pipe, in blocks
+// that split lines anywhere, a long line's 254-byte pieces too.
+TEST(Transcripts, PlayTheSameWhateverTheSizeOfEachRead) {
+  for (const auto& entry : std::filesystem::directory_iterator(TRANSCRIPT_DIR)) {
+    if (entry.path().extension() != ".in") continue;
+    const std::string input = read_file(entry.path());
+    const std::string expected =
+        read_file(std::filesystem::path(entry.path()).replace_extension(".out"));
+    for (const std::size_t chunk : {1u, 2u, 3u, 7u, 253u, 254u, 255u}) {
+      EXPECT_TRUE(play(input, chunk) == expected)
+          << entry.path().filename() << " differs read " << chunk << " bytes at a time";
+    }
   }
 }
 
-TEST(ReadAnswer, EndOfInputEndsWithANewline) {
-  Dialogue empty("");
-  EXPECT_FALSE(empty.console->read_answer(">"));
-  EXPECT_EQ(empty.written(), ">\n");
-
-  Dialogue after_blank("  ");  // a last line without newline is still an answer
-  EXPECT_FALSE(after_blank.console->read_answer(""));
-  EXPECT_EQ(after_blank.written(), "Redo from start:\n\n");
-
-  Dialogue last_line("a");
-  ASSERT_TRUE(last_line.console->read_answer(""));
-  EXPECT_EQ(last_line.word(), "a");
-}
-
-TEST(ReadAnswer, EverythingWrittenIsVisibleBeforeWaiting) {
+TEST(Console, ShowsEverythingWrittenBeforeWaitingForAnAnswer) {
   struct WatchingInput final : console::Input {
-    StringOutput* out = nullptr;
+    const StringOutput* out = nullptr;
     std::string seen_at_read;
     std::size_t read(char* buffer, std::size_t) override {
       seen_at_read = out->text;
@@ -141,54 +48,22 @@ TEST(ReadAnswer, EverythingWrittenIsVisibleBeforeWaiting) {
   } in;
   StringOutput out;
   in.out = &out;
-  auto c = std::make_unique<console::Console>(in, out);
-  c->line("Pulsa enter");
-  c->write(">");
-  ASSERT_TRUE(c->read_answer(""));
+  auto console = std::make_unique<console::Console>(in, out);
+  console->line("Pulsa enter");
+  ASSERT_TRUE(console->read_answer(">"));
   EXPECT_EQ(in.seen_at_read, "Pulsa enter\n>");
 }
 
-TEST(Choose, MatchesWholeWordsCaseSensitively) {
-  Dialogue d("a\nd\nA\nab\na.\nSalir\nsalir!\nz\n\n");
-  const auto kind = [&] { return d.console->choose("ade").kind; };
-  EXPECT_EQ(d.console->choose("ade").index, 0u);
-  EXPECT_EQ(d.console->choose("ade").index, 1u);
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(kind(), Choice::Kind::unrecognised);
-  EXPECT_EQ(kind(), Choice::Kind::unrecognised);  // Enter alone repeats "z"
-  EXPECT_EQ(kind(), Choice::Kind::input_ended);
-}
-
-TEST(Choose, SalirQuitsAtAMenuOnlyAfterTheKeys) {
-  Dialogue d("  salir  \ns\n");
-  EXPECT_EQ(d.console->choose("ab").kind, Choice::Kind::quit);
-  EXPECT_EQ(d.console->choose("s").kind, Choice::Kind::key);
-
-  Dialogue at_pause("salir\n");
-  EXPECT_TRUE(at_pause.console->pause());
-  EXPECT_EQ(at_pause.written(), "\nPulsa enter\n");
-}
-
-TEST(Blocks, PauseAndEndingWriteTheirLinesAndSurviveEndOfInput) {
-  Dialogue pause("");
-  EXPECT_FALSE(pause.console->pause());
-  EXPECT_EQ(pause.written(), "\nPulsa enter\n\n");
-
-  const std::string ending = "\nFin\n\nPulsa enter para salir\n\n";
-  Dialogue answered("x\n");
-  answered.console->ending();
-  EXPECT_EQ(answered.written(), ending);
-  Dialogue unanswered("");
-  unanswered.console->ending();
-  EXPECT_EQ(unanswered.written(), ending);
-}
-
-TEST(Blocks, ATextLongerThanTheOutputBufferArrivesWholeAndInOrder) {
-  Dialogue d("");
+TEST(Console, ATextLongerThanTheOutputBufferArrivesWholeAndInOrder) {
+  StringInput in("");
+  StringOutput out;
+  auto console = std::make_unique<console::Console>(in, out);
   const std::string huge(200000, 'h');
-  d.console->line("antes");
-  d.console->line(huge);
-  d.console->line("despues");
-  EXPECT_EQ(d.written(), "antes\n" + huge + "\ndespues\n");
+  for (const std::string& text : {std::string("antes"), huge, std::string("despues")}) {
+    console->line(text);
+  }
+  console->flush();
+  EXPECT_EQ(out.text, "antes\n" + huge + "\ndespues\n");
 }
 
 TEST(FdStreams, ReportFailureInsteadOfRetryingForever) {
@@ -207,6 +82,63 @@ TEST(FdStreams, ReportFailureInsteadOfRetryingForever) {
   EXPECT_FALSE(to_pipe.write("adios\n", 6));  // nobody reads any more
   close(fds[1]);
   std::signal(SIGPIPE, old_handler);
+}
+
+// A console that nobody reads any more: the game must stop, not spin.
+TEST(GameEnds, WhenNobodyCanReadTheOutput) {
+  struct ClosedOutput final : console::Output {
+    bool write(const char*, std::size_t) override { return false; }
+  } out;
+  std::string endless;
+  for (int i = 0; i < 100000; ++i) endless += "x\n";
+  StringInput in(endless, 64);
+  auto game = std::make_unique<engine::Game>(in, out);
+  game->play();
+  EXPECT_LE(in.reads, 2u);
+}
+
+// The same answers cut short at every point still end the game with a
+// newline after what the whole game showed.
+TEST(GameEnds, WhenInputEndsAnywhere) {
+  const std::string answers = "\n\n\nd\n\n\n\n\nc\ni\n\n";
+  const std::string full = play(answers + "\n");
+  ASSERT_TRUE(full.ends_with("Pulsa enter para salir\n\n"));
+  for (std::size_t cut = 0; cut < answers.size(); ++cut) {
+    const std::string output = play(answers.substr(0, cut));
+    EXPECT_TRUE(output.ends_with("\n")) << "cut at " << cut;
+    EXPECT_EQ(full.compare(0, output.size() - 1, output, 0, output.size() - 1), 0);
+  }
+}
+
+long peak_kilobytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;
+}
+
+// A runner that recursed or allocated per answer would grow here.
+TEST(Stress, AMillionReplaysAndATenMegabyteLineRunInConstantMemory) {
+  struct CountingOutput final : console::Output {
+    bool write(const char*, std::size_t size) override {
+      bytes += size;
+      return true;
+    }
+    std::size_t bytes = 0;
+  };
+  const auto bytes_written = [](const std::string& input) {
+    StringInput in(input, 64 * 1024);
+    CountingOutput out;
+    auto game = std::make_unique<engine::Game>(in, out);
+    game->play();
+    return out.bytes;
+  };
+  std::string replays;  // three pauses and an unrecognised word, each time
+  for (int i = 0; i < 250000; ++i) replays += "\n\n\nx\n";
+  const std::string long_line(10 * 1024 * 1024, 'a');
+  const long before = peak_kilobytes();
+  EXPECT_GT(bytes_written(replays), 250000u * 800);
+  EXPECT_GT(bytes_written(long_line), 10u * 1024 * 1024 / 254 * 10);
+  EXPECT_LT(peak_kilobytes() - before, 2048);
 }
 
 }  // namespace

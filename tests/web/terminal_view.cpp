@@ -1,8 +1,7 @@
 // What a terminal shows when the answers on standard input are typed into
 // the native UTF-8 edition one line at a time: the game's output, with each
-// line echoed at the moment the game asks for it. When the answers run out
-// the view stops where the game waits for the next one. The browser
-// edition's page must show exactly this text.
+// line echoed when the game asks for it, up to where the game waits for the
+// answer after the last. The browser edition's page must show exactly this.
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -15,14 +14,13 @@
 
 namespace {
 
-std::string view;  // what the terminal shows
-bool waiting = false;
+std::string view;
+bool waiting = false;  // for an answer nobody typed: the view is complete
 
 class Keyboard final : public console::Input {
  public:
   explicit Keyboard(std::string typed) : typed_(std::move(typed)) {}
 
-  // One line a read, as a terminal hands them out, echoed as it is typed.
   std::size_t read(char* buffer, std::size_t capacity) override {
     if (line_.empty()) {
       waiting = typed_.empty();
@@ -42,8 +40,7 @@ class Keyboard final : public console::Input {
   std::string line_;
 };
 
-class Screen final : public console::Output {
- public:
+struct Screen final : console::Output {
   bool write(const char* data, std::size_t size) override {
     if (!waiting) view.append(data, size);
     return true;
@@ -58,5 +55,4 @@ int main() {
   auto game = std::make_unique<engine::Game>(keyboard, screen);
   game->play();
   std::fwrite(view.data(), 1, view.size(), stdout);
-  return 0;
 }
