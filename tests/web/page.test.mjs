@@ -1,11 +1,12 @@
 // The browser edition: the page must show what a terminal shows for the same
 // answers, however they come, keep the player's game, and stay safe.
 import assert from 'node:assert/strict';
+import { createHash } from 'node:crypto';
 import { readFileSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { after, test } from 'node:test';
 
-import { answer, click, control, expectView, fresh, launchOrSkip, pagePath, pageUrl } from './browser.mjs';
+import { answer, click, control, expectView, fresh, launchOrSkip, pagePath, pageUrl, pageVersion } from './browser.mjs';
 import { reload, terminalView, type, typeableTranscripts, typedAnswers, until } from './browser.mjs';
 
 const browser = await launchOrSkip();
@@ -128,7 +129,7 @@ test('"Guardar transcripción" saves the terminal view; no request leaves the pa
   assert.doesNotMatch(csp, /unsafe-inline|https?:|\*/);
 });
 
-test('the module inlined a character a byte comes back whole: every byte, and what HTML alters', async () => {
+test('the module inlined a character a byte comes back whole, and the page is versioned by it', async () => {
   const { inlineBytes } = await import('../../tools/inline_bytes.mjs');
   const { moduleBytes } = await import('../../web/game.js');
   // Every byte, and what HTML parsing alters, through a browser's parser.
@@ -141,4 +142,8 @@ test('the module inlined a character a byte comes back whole: every byte, and wh
   const read = await page.evaluate(`Array.from((${moduleBytes})(document.scripts[0].textContent))`);
   assert.deepEqual(Buffer.from(read), bytes);
   await page.close();
+  // A game stored by another build must not be resumed by this module.
+  const inlined = readFileSync(pagePath, 'utf8').match(/id="module"[^>]*>([^<]*)</)[1];
+  const digest = createHash('sha256').update(moduleBytes(inlined)).digest('hex');
+  assert.ok(digest.startsWith(pageVersion()), 'the page is not versioned by its module');
 });
