@@ -111,14 +111,11 @@ lrwxrwxrwx root/root ./usr/share/man/man6/tramontalia-utf8.6.gz -> tramontalia.6
 
 check_install() {
   [ -f "$deb" ] || fail "no Debian package in $release" || return
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "  SKIP: installing the package needs root"
-    return 77
-  fi
-  if dpkg-query -W -f '${Status}' tramontalia 2> /dev/null | grep -q 'ok installed'; then
-    echo "  SKIP: tramontalia is installed already, and is left alone"
-    return 77
-  fi
+  local skip=
+  [ "$(id -u)" -eq 0 ] || skip="installing the package needs root"
+  dpkg-query -W -f '${Status}' tramontalia 2> /dev/null | grep -q 'ok installed' &&
+    skip="tramontalia is installed already, and is left alone"
+  [ -z "$skip" ] || { echo "  SKIP: $skip"; return 77; }
   local places=(/usr/games /usr/share/man/man6 /usr/share/doc /usr/share/tramontalia /usr/share/lintian)
   find "${places[@]}" 2> /dev/null | sort > "$work/before"
   installed=yes
@@ -137,10 +134,6 @@ check_install() {
 installed_check() {
   local edition input
   local PATH=/usr/local/bin:/usr/bin:/bin:/usr/games
-  for edition in tramontalia tramontalia-utf8; do
-    [ "$(command -v $edition)" = "/usr/games/$edition" ] ||
-      fail "$edition is not found on the games path" || return
-  done
   for input in "$transcripts"/*.in; do
     tramontalia < "$input" | cmp -s - "${input%.in}.out" ||
       fail "the installed game does not play $(basename "$input") as written" || return
@@ -149,6 +142,8 @@ installed_check() {
     "$transcripts" > /dev/null || fail "the installed editions tell different stories" || return
   # The UTF-8 edition's page is a link to the same page.
   for edition in tramontalia tramontalia-utf8; do
+    [ "$(command -v $edition)" = "/usr/games/$edition" ] ||
+      fail "$edition is not found on the games path" || return
     [ "$(man -w 6 $edition 2> /dev/null)" = /usr/share/man/man6/tramontalia.6.gz ] ||
       fail "man -w 6 $edition does not find the installed page$(grep -hs \
         'path-exclude=/usr/share/man' /etc/dpkg/dpkg.cfg.d/* | sed 's/^/ (dpkg is told: /; s/$/)/')" ||
