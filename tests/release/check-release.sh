@@ -140,7 +140,7 @@ installed_check() {
   done
   bash "$root/tests/same_story_in_utf8.sh" /usr/games/tramontalia /usr/games/tramontalia-utf8 \
     "$transcripts" > /dev/null || fail "the installed editions tell different stories" || return
-  # The UTF-8 edition's page is a link to the same page.
+  # Both on the games path; the UTF-8 edition's manual page links to the same one.
   for edition in tramontalia tramontalia-utf8; do
     [ "$(command -v $edition)" = "/usr/games/$edition" ] ||
       fail "$edition is not found on the games path" || return
