@@ -37,24 +37,6 @@ TEST(Transcripts, PlayTheSameWhateverTheSizeOfEachRead) {
   }
 }
 
-TEST(Console, ShowsEverythingWrittenBeforeWaitingForAnAnswer) {
-  struct WatchingInput final : console::Input {
-    const StringOutput* out = nullptr;
-    std::string seen_at_read;
-    std::size_t read(char* buffer, std::size_t) override {
-      seen_at_read = out->text;
-      buffer[0] = '\n';
-      return 1;
-    }
-  } in;
-  StringOutput out;
-  in.out = &out;
-  auto console = std::make_unique<console::Console>(in, out);
-  console->line("Pulsa enter");
-  ASSERT_TRUE(console->read_answer(">"));
-  EXPECT_EQ(in.seen_at_read, "Pulsa enter\n>");
-}
-
 TEST(Console, ATextLongerThanTheOutputBufferArrivesWholeAndInOrder) {
   StringInput in("");
   StringOutput out;

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Usage: node_edition.sh WEB_COMMAND UTF8_GAME TRANSCRIPT_DIR
-# The browser edition's module, played by its Node command, must write
-# exactly what the UTF-8 console edition writes, byte for byte: on every
-# transcript input, on inputs of many megabytes and lines of megabytes, on
-# arbitrary bytes, and on no input at all. Exit 77 (skipped) without it.
+# Usage: same_bytes.sh TRANSCRIPT_DIR EXPECTED ACTUAL
+# Two editions tell the same story: the shell command ACTUAL writes exactly
+# what EXPECTED writes, and both end with status 0, on every transcript input,
+# on inputs of many megabytes and lines of megabytes, on arbitrary bytes, and
+# on no input at all. Exits 77 (skipped) when NEEDS names a missing file.
 set -euo pipefail
-command=$1 game=$2 dir=$3
-if [ ! -f "$command" ] || ! command -v node > /dev/null; then
-  echo "SKIPPED: the browser edition is not built (make web needs clang's wasm32-wasi target and Node.js)"
+dir=$1 expected_command=$2 actual_command=$3
+if [ -n "${NEEDS:-}" ] && [ ! -f "$NEEDS" ]; then
+  echo "SKIPPED: $NEEDS is not built (make web needs clang's wasm32-wasi target and Node.js)"
   exit 77
 fi
 work=$(mktemp -d)
@@ -23,17 +23,14 @@ awk 'BEGIN { printf "\n\n\n"; for (i = 0; i < 150000; ++i) printf "x\n\n\n\nn\n\
   > "$work/many-answers"                                                      # 5 MB, 900,000 answers
 
 failed=0 played=0
-check() {
-  local input=$1 expected actual
-  # Both end with status 0, whatever the input.
-  expected=$("$game" < "$input" | sha256sum; echo "${PIPESTATUS[0]}")
-  actual=$(node "$command" < "$input" | sha256sum; echo "${PIPESTATUS[0]}")
+for input in "$dir"/*.in "$work"/*; do
+  expected=$(bash -o pipefail -c "$expected_command" < "$input" | sha256sum; echo "${PIPESTATUS[0]}")
+  actual=$(bash -o pipefail -c "$actual_command" < "$input" | sha256sum; echo "${PIPESTATUS[0]}")
   if [ "$expected" != "$actual" ] || [ "${actual##*$'\n'}" != 0 ]; then
     echo "differs: $(basename "$input")"
     failed=$((failed + 1))
   fi
   played=$((played + 1))
-}
-for input in "$dir"/*.in "$work"/*; do check "$input"; done
+done
 echo "$((played - failed)) passed, $failed failed"
 [ "$failed" -eq 0 ]
