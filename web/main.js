@@ -6,6 +6,7 @@ import { isAnswerList, openRecord, readStored, writeStored } from './record.js';
 import {
   addBlock,
   blocks,
+  coverStory,
   echo,
   keepBlocks,
   removeLastBlock,
@@ -48,7 +49,11 @@ function stored() {
   return isAnswerList(saved?.answers) ? saved.answers : [];
 }
 
-const map = createMap(JSON.parse(document.getElementById('map-data').textContent), titles, jump, backToTyping);
+const map = createMap(JSON.parse(document.getElementById('map-data').textContent), titles, {
+  onJump: jump,
+  onClose: backToTyping,
+  onCover: cover,
+});
 const record = openRecord({
   key: `${storageKey}-mapa`,
   version,
@@ -178,6 +183,16 @@ function saveTranscript() {
 }
 
 // --- The controls -----------------------------------------------------------
+
+// What the open map covers is out of the keyboard's and a screen reader's
+// way, but stays laid out: hiding the story would have the browser lay it
+// all out again on closing, which grows with the story.
+function cover(covered) {
+  for (const part of [document.querySelector('header'), ...story.parentElement.children]) {
+    if (part !== story) part.inert = covered;
+  }
+  coverStory(covered);
+}
 
 // Typing stays in the text box: after any control, focus goes back there,
 // except on a touch screen, where it would raise the keyboard for nothing.

@@ -73,8 +73,9 @@ function endingBox({ title }, reached) {
   return reached ? element('span', 'ending reached', `Final: ${title}`) : element('span', 'ending', 'Final sin descubrir');
 }
 
-// `titles`: every scene's, in the story's order, then every ending's.
-export function createMap(layout, titles, onJump, onClose) {
+// `titles`: every scene's, in the story's order, then every ending's;
+// `onCover(covered)` takes what the open map covers out of reach, and back.
+export function createMap(layout, titles, { onJump, onClose, onCover }) {
   const region = document.getElementById('map');
   const opener = document.getElementById('open-map');
   const canvas = document.getElementById('map-canvas');
@@ -91,13 +92,9 @@ export function createMap(layout, titles, onJump, onClose) {
   let moved = false;
   const counts = document.getElementById('map-counts');
 
-  // The story behind is skipped while the map is open: out of sight, out of
-  // the tab order and out of a screen reader's way.
   function show(open) {
     region.classList.toggle('open', open);
-    for (const behind of [document.querySelector('header'), document.querySelector('main')]) {
-      behind.classList.toggle('behind', open);
-    }
+    onCover(open);
     opener.setAttribute('aria-expanded', open);
     region.setAttribute('aria-hidden', !open);
   }

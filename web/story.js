@@ -138,6 +138,14 @@ export function updateTaps(over) {
   }
 }
 
+// Under the map: hidden from screen readers, its waiting options out of the
+// tab order (they alone, not the whole log, which would be styled anew).
+export function coverStory(covered) {
+  if (covered) story.setAttribute('aria-hidden', 'true');
+  else story.removeAttribute('aria-hidden');
+  for (const span of activeTaps) span.inert = covered;
+}
+
 export function showNewest() {
   window.scrollTo(0, document.documentElement.scrollHeight);
 }

@@ -72,5 +72,16 @@ test('the keyboard reaches every control, in reading order, with a visible focus
   await page.keyboard.press('Enter');
   await expectView(page, [...toMenu, 'e']);
   await page.waitForFunction(() => document.activeElement.id === 'answer');
+
+  // The map open, the keyboard goes round it alone: what it covers is out of reach.
+  await click(page, 'Mapa');
+  for (let k = 0; k < 6; ++k) {
+    await page.keyboard.press('Tab');
+    const outside = await page.evaluate(() => {
+      const el = document.activeElement;
+      return el === document.body || el.closest('#map') ? null : el.outerHTML.slice(0, 80);
+    });
+    assert.equal(outside, null, 'the keyboard reached what the map covers');
+  }
   await page.done();
 });
