@@ -54,9 +54,10 @@ function drawing(shown) {
 
 // One list item per scene, holding what its state shows: nothing (hidden),
 // a locked box, or its button and a line for each of its endings.
-function sceneItem([x, y, width, height], title, onJump) {
+function sceneItem([x, y, width, height, endings = 0], title, onJump) {
   const item = element('li', 'scene');
   Object.assign(item.style, { left: `${x}px`, top: `${y}px`, width: `${width}px`, height: `${height}px` });
+  item.style.setProperty('--endings', endings);
   const button = element('button', '', title);
   button.type = 'button';
   button.onclick = onJump;
