@@ -39,6 +39,16 @@ test('the map shows what games found, replays a seen scene by its shortest way, 
   const titles = ['La habitación circular', 'Contar ovejas', 'El botón de llamada', 'El azafato', 'Un zumo de naranja'];
   const seen = (await openMap(page)).filter((item) => item !== locked);
   assert.deepEqual(seen, [...titles, 'De un tragoFinal: Zumos para la eternidad*']);
+  // Its button and its ending's line fill its box, one below the other, none cut off.
+  const edges = await page.$eval('#map [aria-current]', (button) => {
+    const box = button.parentElement;
+    const inside = box.getBoundingClientRect().top + box.clientTop;
+    const lines = [...box.children].map((line) => line.getBoundingClientRect());
+    return [inside, ...lines.flatMap(({ top, bottom }) => [top, bottom]), inside + box.clientHeight];
+  });
+  for (let k = 0; k < edges.length; k += 2) {
+    assert.ok(Math.abs(edges[k + 1] - edges[k]) < 0.5, `box edges ${edges}`);
+  }
   await expectText(page, '#map-counts', counts(6, 1));
   await click(page, 'Cerrar', '#map');
   await expectText(page, '#ending', 'Nuevo final: Zumos para la eternidad · 1 de 19', 'a new ending');
