@@ -63,8 +63,8 @@ async function timeToFirstText(browser, url) {
 // script, then the style and layout it leaves for the browser: one answer,
 // opening the map (closed again unmeasured), or a jump to a scene, each seen
 // scene in turn (from the map opened unmeasured).
-async function pageWork(browser, before, measure = 'answer', given = null) {
-  const page = given ?? (await fresh(browser));
+async function pageWork(browser, before, measure = 'answer', reused = null) {
+  const page = reused ?? (await fresh(browser));
   const ms = await page.evaluate((count, measure) => {
     const input = document.getElementById('answer');
     const form = document.getElementById('reply');
@@ -100,7 +100,7 @@ async function pageWork(browser, before, measure = 'answer', given = null) {
     }
     return times.sort((a, b) => a - b)[times.length >> 1];
   }, before, measure);
-  if (!given) await page.done();
+  if (!reused) await page.done();
   return ms;
 }
 
