@@ -2,12 +2,16 @@
 // nobody reads, the streams of a real terminal, and memory over very long
 // games. How answers are read and matched, and where input may end, is shown
 // by transcripts.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <thread>
 
 #include <memory>
 #include <string>
@@ -64,6 +68,74 @@ TEST(FdStreams, ReportFailureInsteadOfRetryingForever) {
   close(fds[0]);
   EXPECT_FALSE(to_pipe.write("adios\n", 6));  // nobody reads any more
   close(fds[1]);
+  std::signal(SIGPIPE, old_handler);
+}
+
+// An edition's game on two pipes, with the ends it is given non-blocking (as
+// another program sharing them may leave them) and its output pipe then full.
+struct Edition {
+  Edition(const char* path, bool nonblocking) {
+    int in[2], out[2];
+    if (pipe2(in, O_CLOEXEC) || pipe2(out, O_CLOEXEC)) std::abort();
+    for (const int end : {in[0], out[1]}) fcntl(end, F_SETFL, nonblocking ? O_NONBLOCK : 0);
+    for (ssize_t n = 0; nonblocking && n >= 0; n = ::write(out[1], "########", 8)) filler += n;
+    if ((pid = fork()) == 0) {
+      dup2(in[0], 0), dup2(out[1], 1), execl(path, path, nullptr);
+      _exit(127);
+    }
+    close(in[0]), close(out[1]);
+    input = in[1], output = out[0];
+  }
+  // A reader slower than the game: 512 bytes at a time, where it writes 128 kB.
+  void read_until(std::size_t size) {
+    char buffer[512];
+    for (ssize_t n = 1; n > 0 && text.size() < size; text.append(buffer, std::max(n, ssize_t{0}))) {
+      n = ::read(output, buffer, std::min(sizeof buffer, size - text.size()));
+    }
+  }
+  // Whether the game is seen to sleep, which on non-blocking ends it can only
+  // do in poll: not if it ends, or spins for seconds.
+  [[nodiscard]] bool asleep() const {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    for (char state = 'R'; state != 'Z'; std::this_thread::yield()) {
+      const std::string stat = read_file("/proc/" + std::to_string(pid) + "/stat");
+      state = stat[stat.rfind(')') + 2];
+      if (state == 'S' || std::chrono::steady_clock::now() > deadline) return state == 'S';
+    }
+    return false;
+  }
+  int exit_status() const {
+    int status = -1;
+    return close(output) == 0 && waitpid(pid, &status, 0) == pid ? status : -1;
+  }
+  pid_t pid = 0;
+  int input = -1, output = -1;
+  std::size_t filler = 0;
+  std::string text;
+};
+
+// Each wait made certain: the game's first write meets a full pipe; its first
+// and last reads an empty one; a 128 kB block meets a 64 kB pipe, a short write.
+TEST(FdStreams, LoseNothingOnNonBlockingPipes) {
+  const auto old_handler = std::signal(SIGPIPE, SIG_IGN);
+  std::string answers = "\n\n\n";  // 3,000 answers, 750 kB out; under PIPE_BUF, so one piece
+  for (int i = 0; i < 500; ++i) answers += "x\n\n\n\nn\n\n";
+  for (const char* path : {GAME, GAME_UTF8}) {
+    Edition blocking(path, false), game(path, true);
+    EXPECT_EQ(::write(blocking.input, answers.data(), answers.size()), ssize_t(answers.size()));
+    close(blocking.input);
+    blocking.read_until(std::string::npos);
+    EXPECT_TRUE(game.asleep()) << path << " does not wait to write";
+    game.read_until(game.filler + blocking.text.find("Pulsa enter\n") + 12);
+    EXPECT_TRUE(game.asleep()) << path << " does not wait for the first answer";
+    (void)::write(game.input, answers.data(), answers.size());
+    game.read_until(game.filler + blocking.text.size() - 1);
+    EXPECT_TRUE(game.asleep()) << path << " does not wait for more answers";
+    close(game.input);
+    game.read_until(std::string::npos);
+    EXPECT_TRUE(game.text.substr(game.filler) == blocking.text) << path << " lost or changed bytes";
+    EXPECT_EQ(blocking.exit_status() | game.exit_status(), 0) << path;
+  }
   std::signal(SIGPIPE, old_handler);
 }
 
