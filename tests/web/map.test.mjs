@@ -3,7 +3,7 @@
 import assert from 'node:assert/strict';
 import { after, test } from 'node:test';
 
-import { answer, click, expectView, fresh, launchOrSkip, pageVersion, reload, until } from './browser.mjs';
+import { answer, click, expectView, fresh, launchOrSkip, pageVersion, reload, typedAnswers, until } from './browser.mjs';
 
 const browser = await launchOrSkip();
 after(() => browser.close());
@@ -79,6 +79,77 @@ test('the map shows what games found, replays a seen scene by its shortest way, 
   await openMap(page);
   await expectText(page, '#map-counts', counts(0, 0), 'forgotten after a reload too');
   await page.done();
+});
+
+// The map's scale; its point (in the layout's pixels) under the frame's
+// centre moved by `offset`; every shown box's rectangle; the frame's.
+const mapView = (page, offset = [0, 0]) =>
+  page.evaluate(([dx, dy]) => {
+    const frame = document.querySelector('.map-frame').getBoundingClientRect();
+    const svg = document.querySelector('#map svg');
+    const { left, top, width } = svg.getBoundingClientRect();
+    const scale = width / svg.width.baseVal.value;
+    const [x, y] = [frame.x + frame.width / 2 + dx - left, frame.y + frame.height / 2 + dy - top];
+    const edges = ({ left, right, top, bottom }) => ({ left, right, top, bottom });
+    const boxes = [...document.querySelectorAll('#map li:not([hidden])')].map((li) => edges(li.getBoundingClientRect()));
+    return { scale, at: [x / scale, y / scale], boxes, frame: edges(frame) };
+  }, offset);
+// At that point, Ctrl with the wheel (whether the page may zoom too), or a
+// pinch of two fingers from `start` to `end` px each side of it.
+const gesture = (page, [dx, dy], start, end) =>
+  page.evaluate((dx, dy, start, end) => {
+    const frame = document.querySelector('.map-frame');
+    const { x, y, width, height } = frame.getBoundingClientRect();
+    const [clientX, clientY] = [x + width / 2 + dx, y + height / 2 + dy];
+    const send = (type, init) =>
+      frame.dispatchEvent(new (end ? PointerEvent : WheelEvent)(type, { clientX, clientY, cancelable: true, ...init }));
+    if (!end) return send('wheel', { ctrlKey: true, deltaY: start });
+    const finger = (type, pointerId, side) => send(type, { pointerId, pointerType: 'touch', clientX: clientX + side });
+    [finger('pointerdown', 1, -start), finger('pointerdown', 2, start), finger('pointermove', 1, -end)];
+    [finger('pointermove', 2, end), finger('pointerup', 1, -end), finger('pointercancel', 2, end)];
+  }, dx, dy, start, end);
+
+test('"Ver todo" shows every box; each way to zoom keeps its point; locked boxes one size; counts whole', async () => {
+  for (const width of [1280, 360]) {
+    const page = await fresh(browser, { width });
+    for (const game of ['wall-swim-to-island', 'fall-keep-running', 'attendant-juice-rojo-drunk']) {
+      await answer(page, typedAnswers(`${game}.in`));
+      await page.evaluate(() => localStorage.removeItem('tramontalia'));
+      await reload(page);
+    }
+    await openMap(page);
+    const [sizes, counts] = await page.evaluate(() =>
+      [
+        new Set([...document.querySelectorAll('#map li:has(.locked)')].map((li) => `${li.offsetWidth}x${li.offsetHeight}`)),
+        [...document.querySelectorAll('#map-counts span')].map((span) => span.getClientRects().length),
+      ].map((list) => [...list]),
+    );
+    assert.equal(sizes.length, 1, `locked boxes of sizes ${sizes}`);
+    assert.deepEqual(counts, [1, 1], `lines of each count at ${width} px`);
+    // Out, then back in, from the middle of the map.
+    const near = [30, 20];
+    for (const [way, out, back, offset] of [
+      ['the buttons', () => click(page, 'Alejar', '#map'), () => click(page, 'Acercar', '#map')],
+      ['the keys', () => page.keyboard.press('-'), () => page.keyboard.press('+')],
+      ['Ctrl with the wheel', () => gesture(page, near, 100), () => gesture(page, near, -100), near],
+      ['a pinch', () => gesture(page, near, 50, 40), () => gesture(page, near, 40, 50), near],
+    ]) {
+      for (const [step, grows] of [[out, false], [back, true]]) {
+        await page.$eval('.map-frame', (f) => f.scrollTo((f.scrollWidth - f.clientWidth) / 2, (f.scrollHeight - f.clientHeight) / 2));
+        const before = await mapView(page, offset);
+        assert.notEqual(await step(), true, `${way}: the page would zoom too`);
+        const after = await mapView(page, offset);
+        assert.ok(after.scale > before.scale === grows && after.scale !== before.scale, `${way}: ${before.scale} to ${after.scale}`);
+        const moved = Math.hypot(...after.at.map((value, k) => (value - before.at[k]) * after.scale));
+        assert.ok(moved < 2, `${way} moved its point ${moved} px at ${width} px`);
+      }
+    }
+    await click(page, 'Ver todo', '#map');
+    const { boxes, frame } = await mapView(page);
+    const out = boxes.filter((box) => box.left < frame.left || box.right > frame.right || box.top < frame.top || box.bottom > frame.bottom);
+    assert.deepEqual(out, [], `boxes out of the frame after "Ver todo" at ${width} px`);
+    await page.done();
+  }
 });
 
 // Unreadable stored values, or no storage: a new game and an empty map.
