@@ -22,32 +22,17 @@ function border(box, [x, y]) {
   return [cx + t * (x - cx), cy + t * (y - cy)];
 }
 
-// The links from box to box (as `boxes` stand) through their bends, each
-// with its option's key beside its start and an arrowhead at its end, 7 px long.
+// The links from box to box (as `scenes` stand) through their bends, each
+// with its option's key beside its start (and an arrowhead at its end).
 function links(edges, scenes) {
   return edges.map(([from, to, key, ...bends]) => {
     const points = [];
     for (let i = 0; i < bends.length; i += 2) points.push(bends.slice(i, i + 2));
     const [x, y] = border(scenes[from], points[0] ?? centre(scenes[to])).map(Math.round);
     const end = border(scenes[to], points.at(-1) ?? centre(scenes[from])).map(Math.round);
-    const [bx, by] = points.at(-1) ?? [x, y];
-    const scale = 7 / Math.hypot(end[0] - bx, end[1] - by);
-    const [dx, dy] = [(end[0] - bx) * scale, (end[1] - by) * scale];
-    const side = (sign) => [end[0] - dx - (sign * dy) / 2, end[1] - dy + (sign * dx) / 2].map(Math.round);
-    return {
-      key: key && `<tspan x="${x + 5}" y="${y + 16}">${key}</tspan>`,
-      line: `M${[[x, y], ...points, end].join('L')}`,
-      head: `M${end}L${side(1)}L${side(-1)}z`,
-    };
+    const line = `<path class="line${key ? '' : ' link'}" d="M${[[x, y], ...points, end].join('L')}"/>`;
+    return line + (key && `<text x="${x + 5}" y="${y + 16}">${key}</text>`);
   });
-}
-
-// The links shown, with as few elements as can be: the options' lines, the
-// other links' lines, the arrowheads, the keys.
-function drawing(shown) {
-  const all = (part, list = shown) => list.map((link) => link[part]).join('');
-  const [options, others] = [shown.filter((link) => link.key), shown.filter((link) => !link.key)];
-  return `<path class="line" d="${all('line', options)}"/><path class="line link" d="${all('line', others)}"/><path d="${all('head')}"/><text>${all('key')}</text>`;
 }
 
 // One list item per scene, holding what its state shows: nothing (hidden),
@@ -98,8 +83,7 @@ export function createMap(layout, titles, { onJump, onClose, onCover }) {
   // frame's centre).
   function zoom(factor, to, from = to) {
     const box = frame.getBoundingClientRect();
-    const spot = (point) => [point ? point.x - box.x : box.width / 2, point ? point.y - box.y : box.height / 2];
-    const [[toX, toY], [fromX, fromY]] = [spot(to), spot(from)];
+    const [[toX, toY], [fromX, fromY]] = [to, from].map((p) => (p ? [p.x - box.x, p.y - box.y] : [box.width / 2, box.height / 2]));
     const fits = Math.min((frame.clientWidth - 24) / layout.width, (frame.clientHeight - 24) / layout.height);
     const grown = Math.min(1, Math.max(scale * factor, fits)) / scale;
     const scroll = [(frame.scrollLeft + fromX) * grown - toX, (frame.scrollTop + fromY) * grown - toY];
@@ -107,19 +91,20 @@ export function createMap(layout, titles, { onJump, onClose, onCover }) {
     frame.scrollTo(...scroll);
   }
 
-  // A pinch: two fingers on the frame (whose touch-action leaves them to the
-  // map) pan and zoom it with the point between them.
+  // Fingers on the frame (its touch-action leaves them all to the map): one
+  // pans the map, two pan and zoom it about the point between them.
   const touches = {};
-  function pinch() {
-    const [one, other] = Object.values(touches);
-    return other && { x: (one.x + other.x) / 2, y: (one.y + other.y) / 2, apart: Math.hypot(one.x - other.x, one.y - other.y) };
+  function fingers() {
+    const [one, other = one] = Object.values(touches);
+    return { x: (one.x + other.x) / 2, y: (one.y + other.y) / 2, apart: Math.hypot(one.x - other.x, one.y - other.y) || 1 };
   }
-  frame.onpointerdown = frame.onpointermove = (event) => {
-    if (event.pointerType !== 'touch') return;
-    const before = pinch();
+  frame.onpointerdown = (event) => event.pointerType !== 'mouse' && (touches[event.pointerId] = event);
+  frame.onpointermove = (event) => {
+    if (!touches[event.pointerId]) return;
+    const before = fingers();
     touches[event.pointerId] = event;
-    const after = pinch();
-    if (before) zoom(after.apart / before.apart, after, before);
+    const after = fingers();
+    zoom(after.apart / before.apart, after, before);
   };
   frame.onpointerup = frame.onpointercancel = (event) => delete touches[event.pointerId];
   // Ctrl with the wheel, as a touchpad's pinch comes too: the map zooms, not
@@ -183,7 +168,8 @@ export function createMap(layout, titles, { onJump, onClose, onCover }) {
     scenes.forEach((scene, index) => showScene(scene, layout.scenes[index], seen[index], locked.has(index), record));
     if (String(seen) !== drawn) {
       drawn = String(seen);
-      svg.innerHTML = drawing(links(edges.filter(([from]) => seen[from]), scenes.map((scene) => scene.rect)));
+      const arrow = '<marker id="arrow" markerWidth="7" markerHeight="7" refX="7" refY="3.5" orient="auto"><path d="M0,0L7,3.5L0,7z"/></marker>';
+      svg.innerHTML = arrow + links(edges.filter(([from]) => seen[from]), scenes.map((scene) => scene.rect)).join('');
     }
     const now = seen[current] ? scenes[current].button : null;
     if (now !== here) {
