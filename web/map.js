@@ -22,14 +22,14 @@ function border(box, [x, y]) {
   return [cx + t * (x - cx), cy + t * (y - cy)];
 }
 
-// The links from box to box (as `scenes` stand) through their bends, each
+// The links from box to box (as the scenes' boxes stand) through their bends, each
 // with its option's key beside its start (and an arrowhead at its end).
 function links(edges, scenes) {
   return edges.map(([from, to, key, ...bends]) => {
     const points = [];
     for (let i = 0; i < bends.length; i += 2) points.push(bends.slice(i, i + 2));
-    const [x, y] = border(scenes[from], points[0] ?? centre(scenes[to])).map(Math.round);
-    const end = border(scenes[to], points.at(-1) ?? centre(scenes[from])).map(Math.round);
+    const [x, y] = border(scenes[from].rect, points[0] ?? centre(scenes[to].rect)).map(Math.round);
+    const end = border(scenes[to].rect, points.at(-1) ?? centre(scenes[from].rect)).map(Math.round);
     const line = `<path class="line${key ? '' : ' link'}" d="M${[[x, y], ...points, end].join('L')}"/>`;
     return line + (key && `<text x="${x + 5}" y="${y + 16}">${key}</text>`);
   });
@@ -169,7 +169,7 @@ export function createMap(layout, titles, { onJump, onClose, onCover }) {
     if (String(seen) !== drawn) {
       drawn = String(seen);
       const arrow = '<marker id="arrow" markerWidth="7" markerHeight="7" refX="7" refY="3.5" orient="auto"><path d="M0,0L7,3.5L0,7z"/></marker>';
-      svg.innerHTML = arrow + links(edges.filter(([from]) => seen[from]), scenes.map((scene) => scene.rect)).join('');
+      svg.innerHTML = arrow + links(edges.filter(([from]) => seen[from]), scenes).join('');
     }
     const now = seen[current] ? scenes[current].button : null;
     if (now !== here) {
