@@ -81,73 +81,58 @@ test('the map shows what games found, replays a seen scene by its shortest way, 
   await page.done();
 });
 
-// The map's scale; its point (in the layout's pixels) under the frame's
-// centre moved by `offset`; every shown box's rectangle; the frame's.
-const mapView = (page, offset = [0, 0]) =>
-  page.evaluate(([dx, dy]) => {
-    const frame = document.querySelector('.map-frame').getBoundingClientRect();
-    const svg = document.querySelector('#map svg');
-    const { left, top, width } = svg.getBoundingClientRect();
-    const scale = width / svg.width.baseVal.value;
-    const [x, y] = [frame.x + frame.width / 2 + dx - left, frame.y + frame.height / 2 + dy - top];
-    const edges = ({ left, right, top, bottom }) => ({ left, right, top, bottom });
-    const boxes = [...document.querySelectorAll('#map li:not([hidden])')].map((li) => edges(li.getBoundingClientRect()));
-    return { scale, at: [x / scale, y / scale], boxes, frame: edges(frame) };
-  }, offset);
-// At that point, Ctrl with the wheel (whether the page may zoom too), or a
-// pinch of two fingers from `start` to `end` px each side of it.
-const gesture = (page, [dx, dy], start, end) =>
-  page.evaluate((dx, dy, start, end) => {
-    const frame = document.querySelector('.map-frame');
-    const { x, y, width, height } = frame.getBoundingClientRect();
-    const [clientX, clientY] = [x + width / 2 + dx, y + height / 2 + dy];
-    const send = (type, init) =>
-      frame.dispatchEvent(new (end ? PointerEvent : WheelEvent)(type, { clientX, clientY, cancelable: true, ...init }));
-    if (!end) return send('wheel', { ctrlKey: true, deltaY: start });
-    const finger = (type, pointerId, side) => send(type, { pointerId, pointerType: 'touch', clientX: clientX + side });
-    [finger('pointerdown', 1, -start), finger('pointerdown', 2, start), finger('pointermove', 1, -end)];
-    [finger('pointermove', 2, end), finger('pointerup', 1, -end), finger('pointercancel', 2, end)];
-  }, dx, dy, start, end);
+// In the page, the map scrolled to its middle, `way` zooms `out` (or in) at a spot off the frame's centre (the
+// centre, from the buttons and keys), or a finger pans it 40 px right to the spot. The factor of the scale; how far
+// (px) the map's point at the spot (before, under the finger) moved; whether the page may zoom too (with the
+// wheel); how many boxes stand outside the frame; the locked boxes' sizes; each count's lines.
+function zoomBy(way, out) {
+  const frame = document.querySelector('.map-frame');
+  frame.scrollTo((frame.scrollWidth - frame.clientWidth) / 2, (frame.scrollHeight - frame.clientHeight) / 2);
+  const { x, y, width, height, right, bottom } = frame.getBoundingClientRect();
+  const off = ['wheel', 'pinch', 'pan'].includes(way) ? 30 : 0;
+  const [spotX, spotY] = [x + width / 2 + off, y + height / 2 + off];
+  const view = (atX, { left, top, width } = frame.querySelector('svg').getBoundingClientRect()) =>
+    [(atX - left) / width, (spotY - top) / width, width];
+  const send = (Type, type, init) =>
+    frame.dispatchEvent(new Type(type, { clientX: spotX, clientY: spotY, cancelable: true, bubbles: true, ...init }));
+  const [key, start, end, one, other] = out ? ['-', 50, 40, 1, 2] : ['+', 40, 50, 3, 4];
+  const fingers = [['down', one, -start], ['down', other, start], ['move', one, -end], ['move', other, end]];
+  const finger = ([type, pointerId, side = 0]) =>
+    send(PointerEvent, `pointer${type}`, { pointerId, pointerType: 'touch', clientX: spotX + side });
+  const [mapX, mapY, before] = view(spotX - (way === 'pan') * 40);
+  const free = {
+    fit: () => document.querySelector('[data-key="fit"]').click(),
+    buttons: () => document.querySelector(`[data-key="${key}"]`).click(),
+    keys: () => send(KeyboardEvent, 'keydown', { key }),
+    wheel: () => send(WheelEvent, 'wheel', { ctrlKey: true, deltaY: out ? 100 : -100 }),
+    pinch: () => [...fingers, ['up', one], ['cancel', other]].map(finger),
+    pan: () => [['down', 5, -40], ['move', 5], ['up', 5]].map(finger),
+  }[way]();
+  const [afterX, afterY, after] = view(spotX);
+  const all = (selector) => [...document.querySelectorAll(selector)];
+  const boxes = all('#map li:not([hidden])').map((li) => li.getBoundingClientRect());
+  const outside = boxes.filter((box) => box.left < x || box.right > right || box.top < y || box.bottom > bottom);
+  const sizes = new Set(all('#map li:has(.locked)').map((li) => `${li.offsetWidth} ${li.offsetHeight}`));
+  const lines = all('#map-counts span').map((span) => span.getClientRects().length);
+  const moved = Math.hypot(afterX - mapX, afterY - mapY) * after;
+  return [after / before, moved, way === 'wheel' && free, outside.length, sizes.size, lines];
+}
 
 test('"Ver todo" shows every box; each way to zoom keeps its point; locked boxes one size; counts whole', async () => {
   for (const width of [1280, 360]) {
     const page = await fresh(browser, { width });
     for (const game of ['wall-swim-to-island', 'fall-keep-running', 'attendant-juice-rojo-drunk']) {
-      await answer(page, typedAnswers(`${game}.in`));
-      await page.evaluate(() => localStorage.removeItem('tramontalia'));
-      await reload(page);
+      await answer(page, typedAnswers(`${game}.in`)).then(() => click(page, 'Jugar otra vez'));
     }
     await openMap(page);
-    const [sizes, counts] = await page.evaluate(() =>
-      [
-        new Set([...document.querySelectorAll('#map li:has(.locked)')].map((li) => `${li.offsetWidth}x${li.offsetHeight}`)),
-        [...document.querySelectorAll('#map-counts span')].map((span) => span.getClientRects().length),
-      ].map((list) => [...list]),
-    );
-    assert.equal(sizes.length, 1, `locked boxes of sizes ${sizes}`);
-    assert.deepEqual(counts, [1, 1], `lines of each count at ${width} px`);
-    // Out, then back in, from the middle of the map.
-    const near = [30, 20];
-    for (const [way, out, back, offset] of [
-      ['the buttons', () => click(page, 'Alejar', '#map'), () => click(page, 'Acercar', '#map')],
-      ['the keys', () => page.keyboard.press('-'), () => page.keyboard.press('+')],
-      ['Ctrl with the wheel', () => gesture(page, near, 100), () => gesture(page, near, -100), near],
-      ['a pinch', () => gesture(page, near, 50, 40), () => gesture(page, near, 40, 50), near],
-    ]) {
-      for (const [step, grows] of [[out, false], [back, true]]) {
-        await page.$eval('.map-frame', (f) => f.scrollTo((f.scrollWidth - f.clientWidth) / 2, (f.scrollHeight - f.clientHeight) / 2));
-        const before = await mapView(page, offset);
-        assert.notEqual(await step(), true, `${way}: the page would zoom too`);
-        const after = await mapView(page, offset);
-        assert.ok(after.scale > before.scale === grows && after.scale !== before.scale, `${way}: ${before.scale} to ${after.scale}`);
-        const moved = Math.hypot(...after.at.map((value, k) => (value - before.at[k]) * after.scale));
-        assert.ok(moved < 2, `${way} moved its point ${moved} px at ${width} px`);
-      }
+    for (const [way, out] of ['buttons', 'keys', 'wheel', 'pinch'].flatMap((way) => [[way, true], [way, false]])) {
+      const [factor, moved, free] = await page.evaluate(zoomBy, way, out);
+      assert.ok(factor < 1 === out && factor !== 1 && moved < 2 && free !== true, `${way}: ${factor}x, ${moved} px`);
     }
-    await click(page, 'Ver todo', '#map');
-    const { boxes, frame } = await mapView(page);
-    const out = boxes.filter((box) => box.left < frame.left || box.right > frame.right || box.top < frame.top || box.bottom > frame.bottom);
-    assert.deepEqual(out, [], `boxes out of the frame after "Ver todo" at ${width} px`);
+    const [factor, moved] = await page.evaluate(zoomBy, 'pan');
+    assert.ok(factor === 1 && moved < 2, `a finger zoomed ${factor}x, panned ${moved} px off`);
+    const [, , , outside, ...rest] = await page.evaluate(zoomBy, 'fit');
+    assert.deepEqual([outside, ...rest], [0, 1, [1, 1]], `boxes out, locked sizes, count lines at ${width} px`);
     await page.done();
   }
 });
