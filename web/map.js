@@ -83,7 +83,8 @@ export function createMap(layout, titles, { onJump, onClose, onCover }) {
   // frame's centre).
   function zoom(factor, to, from = to) {
     const box = frame.getBoundingClientRect();
-    const [[toX, toY], [fromX, fromY]] = [to, from].map((p) => (p ? [p.x - box.x, p.y - box.y] : [box.width / 2, box.height / 2]));
+    const spot = (point) => (point ? [point.x - box.x, point.y - box.y] : [box.width / 2, box.height / 2]);
+    const [[toX, toY], [fromX, fromY]] = [spot(to), spot(from)];
     const fits = Math.min((frame.clientWidth - 24) / layout.width, (frame.clientHeight - 24) / layout.height);
     const grown = Math.min(1, Math.max(scale * factor, fits)) / scale;
     const scroll = [(frame.scrollLeft + fromX) * grown - toX, (frame.scrollTop + fromY) * grown - toY];
@@ -96,7 +97,8 @@ export function createMap(layout, titles, { onJump, onClose, onCover }) {
   const touches = {};
   function fingers() {
     const [one, other = one] = Object.values(touches);
-    return { x: (one.x + other.x) / 2, y: (one.y + other.y) / 2, apart: Math.hypot(one.x - other.x, one.y - other.y) || 1 };
+    const apart = Math.hypot(one.x - other.x, one.y - other.y) || 1;
+    return { x: (one.x + other.x) / 2, y: (one.y + other.y) / 2, apart };
   }
   frame.onpointerdown = (event) => event.pointerType !== 'mouse' && (touches[event.pointerId] = event);
   frame.onpointermove = (event) => {
@@ -168,8 +170,9 @@ export function createMap(layout, titles, { onJump, onClose, onCover }) {
     scenes.forEach((scene, index) => showScene(scene, layout.scenes[index], seen[index], locked.has(index), record));
     if (String(seen) !== drawn) {
       drawn = String(seen);
-      const arrow = '<marker id="arrow" markerWidth="7" markerHeight="7" refX="7" refY="3.5" orient="auto"><path d="M0,0L7,3.5L0,7z"/></marker>';
-      svg.innerHTML = arrow + links(edges.filter(([from]) => seen[from]), scenes).join('');
+      const arrow = '<marker id="arrow" markerWidth="7" markerHeight="7" refX="7" refY="3.5" orient="auto">';
+      const shown = links(edges.filter(([from]) => seen[from]), scenes);
+      svg.innerHTML = `${arrow}<path d="M0,0L7,3.5L0,7z"/></marker>${shown.join('')}`;
     }
     const now = seen[current] ? scenes[current].button : null;
     if (now !== here) {
