@@ -93,14 +93,18 @@ export function createMap(layout, titles, { onJump, onClose, onCover }) {
   }
 
   // Fingers on the frame (its touch-action leaves them all to the map): one
-  // pans the map, two pan and zoom it about the point between them.
-  const touches = {};
+  // pans the map, two pan and zoom it about the point between them. A first
+  // finger forgets any whose lifting went unseen.
+  let touches = {};
   function fingers() {
     const [one, other = one] = Object.values(touches);
     const apart = Math.hypot(one.x - other.x, one.y - other.y) || 1;
     return { x: (one.x + other.x) / 2, y: (one.y + other.y) / 2, apart };
   }
-  frame.onpointerdown = (event) => event.pointerType !== 'mouse' && (touches[event.pointerId] = event);
+  frame.onpointerdown = (event) => {
+    if (event.isPrimary) touches = {};
+    if (event.pointerType !== 'mouse') touches[event.pointerId] = event;
+  };
   frame.onpointermove = (event) => {
     if (!touches[event.pointerId]) return;
     const before = fingers();
