@@ -6,7 +6,8 @@
 //               in the same browser;
 //   one answer  the page's work for one answer (script, style and layout)
 //               after 1,000 answers, against after 10;
-//   the map     opening it, and a jump to a scene from it, with every scene
+//   the map     opening it, a jump to a scene from it, "Ver todo" and one
+//               zoom step ("Alejar" or "Acercar") on it, with every scene
 //               seen (every transcript played first), in a game at its
 //               tenth answer, against one answer after 1,000.
 // Each figure of speed but the first text is the median of five page loads.
@@ -61,8 +62,10 @@ async function timeToFirstText(browser, url) {
 // At the first menu, over and over: an unrecognised word replays the room,
 // whose three pauses take three Enters. Each measure is the page's work: its
 // script, then the style and layout it leaves for the browser: one answer,
-// opening the map (closed again unmeasured), or a jump to a scene, each seen
-// scene in turn (from the map opened unmeasured).
+// opening the map (closed again unmeasured), a jump to a scene, each seen
+// scene in turn (from the map opened unmeasured), "Ver todo" (on the map
+// opened and zoomed in a step, unmeasured), or a zoom step, out and in by
+// turns (on the map opened unmeasured).
 async function pageWork(browser, before, measure = 'answer', reused = null) {
   const page = reused ?? (await fresh(browser));
   const ms = await page.evaluate((count, measure) => {
@@ -77,6 +80,7 @@ async function pageWork(browser, before, measure = 'answer', reused = null) {
     for (; given < 3; ++given) answer(3); // the opening's pauses
     for (; given < count; ++given) answer(given);
     const click = (selector) => document.querySelector(selector).click();
+    const step = (key) => click(`#map [data-key="${key}"]`);
     const ways = JSON.parse(localStorage.getItem('tramontalia-mapa'))?.ways ?? [[]];
     const seen = ways.flatMap((way, scene) => (way ? [scene] : []));
     const jumpTo = (scene) => document.querySelectorAll('#map li')[scene].firstChild.click();
@@ -87,6 +91,8 @@ async function pageWork(browser, before, measure = 'answer', reused = null) {
       answer: [none, () => answer(given++), none],
       map: [none, () => click('#open-map'), () => click('#close-map')],
       jump: [() => click('#open-map'), (k) => jumpTo(seen[k % seen.length]), none],
+      fit: [() => [click('#open-map'), step('+')], () => step('fit'), () => click('#close-map')],
+      zoom: [() => click('#open-map'), (k) => step(k % 2 ? '+' : '-'), () => click('#close-map')],
     }[measure];
     const times = [];
     for (let k = 0; k < 47; ++k) {
@@ -150,20 +156,22 @@ for (const [engine, name] of [
   // Round after round, each measure once, so that a moment when the
   // machine is slower weighs on all of them alike; then the medians.
   const seenAll = await everySceneSeen(browser);
-  const times = { few: [], many: [], map: [], jump: [] };
+  const times = { few: [], many: [], map: [], jump: [], fit: [], zoom: [] };
   for (let round = 0; round < 5; ++round) {
     times.few.push(await pageWork(browser, 10));
     times.many.push(await pageWork(browser, 1000));
-    for (const measure of ['map', 'jump']) {
+    for (const measure of ['map', 'jump', 'fit', 'zoom']) {
       await newGame(seenAll);
       times[measure].push(await pageWork(browser, 10, measure, seenAll));
     }
   }
-  const [few, many, map, jump] = ['few', 'many', 'map', 'jump'].map((measure) => median(times[measure]));
+  const [few, many, map, jump, fit, zoom] = Object.values(times).map(median);
   rows.push([`${name}: one answer after 1,000 (ms)`, many, `${few.toFixed(2)} (after 10)`, many / few, '<= 2x']);
   const reference = `${many.toFixed(2)} (one answer)`;
   rows.push([`${name}: opening the map (ms)`, map, reference, map / many, '<= 2x']);
   rows.push([`${name}: a jump to a scene (ms)`, jump, reference, jump / many, '<= 2x']);
+  rows.push([`${name}: "Ver todo" on the map (ms)`, fit, reference, fit / many, '<= 2x']);
+  rows.push([`${name}: a zoom step on the map (ms)`, zoom, reference, zoom / many, '<= 2x']);
   await seenAll.done();
   await browser.close();
 }

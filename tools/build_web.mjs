@@ -40,10 +40,10 @@ function fill(template, values) {
 
 // The page's script is a few modules, joined in this order (each imports
 // only from those before it) into the one inline script the page's policy
-// allows, without their import and export syntax, and without indentation
-// and the comments that take a line of their own: the page travels, its
-// sources are read. (A template literal over several lines would lose its
-// indentation too: none may span lines.)
+// allows, without their import and export syntax, and without indentation,
+// blank lines and the comments that take a line of their own: the page
+// travels, its sources are read. (A template literal over several lines
+// would lose its indentation too: none may span lines.)
 const scriptModules = ['game.js', 'story.js', 'record.js', 'map.js', 'main.js'];
 
 function joinScripts() {
@@ -60,7 +60,7 @@ function joinScripts() {
       }
       const joined = text
         .replace(/^import [^;]* from '[^']*';\n/gm, '')
-        .replace(/^ *\/\/.*\n/gm, '')
+        .replace(/^ *(\/\/.*)?\n/gm, '')
         .replace(/^ +/gm, '')
         .replace(/^export /gm, '');
       if (/^\s*(import|export)\b/m.test(joined)) throw new Error(`web/${name}: import or export left`);
@@ -135,10 +135,11 @@ function mapLayout(graph) {
   return { width: Math.round(width * scale), height: Math.round(height * scale), scenes, edges };
 }
 
-// The stylesheet, likewise, without its comments and indentation.
+// The stylesheet, likewise, without its comments, and without the spaces
+// and line breaks around its punctuation (no string in it holds any).
 const style = source('web/style.css')
   .replace(/\/\*[^]*?\*\/\n?/g, '')
-  .replace(/^ +/gm, '');
+  .replace(/\s*([{};,])\s*|(:)\s+/g, '$1$2');
 const script = joinScripts();
 checkParses(script);
 const graph = JSON.parse(execFileSync('dot', ['-Tjson'], { input: withEndingLines(await storyMapDot()) }));

@@ -22,41 +22,23 @@ function border(box, [x, y]) {
   return [cx + t * (x - cx), cy + t * (y - cy)];
 }
 
-// The links from box to box through their bends, each with its option's
-// key beside its start and an arrowhead at its end, 7 px long.
-function links({ scenes, edges }) {
+// The links from box to box (as the scenes' boxes stand) through their bends, each
+// with its option's key beside its start (and an arrowhead at its end).
+function links(edges, scenes) {
   return edges.map(([from, to, key, ...bends]) => {
     const points = [];
     for (let i = 0; i < bends.length; i += 2) points.push(bends.slice(i, i + 2));
-    const [x, y] = border(scenes[from], points[0] ?? centre(scenes[to])).map(Math.round);
-    const end = border(scenes[to], points.at(-1) ?? centre(scenes[from])).map(Math.round);
-    const [bx, by] = points.at(-1) ?? [x, y];
-    const scale = 7 / Math.hypot(end[0] - bx, end[1] - by);
-    const [dx, dy] = [(end[0] - bx) * scale, (end[1] - by) * scale];
-    const side = (sign) => [end[0] - dx - (sign * dy) / 2, end[1] - dy + (sign * dx) / 2].map(Math.round);
-    return {
-      from,
-      to,
-      key: key && `<tspan x="${x + 5}" y="${y + 16}">${key}</tspan>`,
-      line: `M${[[x, y], ...points, end].join('L')}`,
-      head: `M${end}L${side(1)}L${side(-1)}z`,
-    };
+    const [x, y] = border(scenes[from].rect, points[0] ?? centre(scenes[to].rect)).map(Math.round);
+    const end = border(scenes[to].rect, points.at(-1) ?? centre(scenes[from].rect)).map(Math.round);
+    const line = `<path class="line${key ? '' : ' link'}" d="M${[[x, y], ...points, end].join('L')}"/>`;
+    return line + (key && `<text x="${x + 5}" y="${y + 16}">${key}</text>`);
   });
-}
-
-// The links shown, with as few elements as can be: the options' lines, the
-// other links' lines, the arrowheads, the keys.
-function drawing(shown) {
-  const all = (part, list = shown) => list.map((link) => link[part]).join('');
-  const [options, others] = [shown.filter((link) => link.key), shown.filter((link) => !link.key)];
-  return `<path class="line" d="${all('line', options)}"/><path class="line link" d="${all('line', others)}"/><path d="${all('head')}"/><text>${all('key')}</text>`;
 }
 
 // One list item per scene, holding what its state shows: nothing (hidden),
 // a locked box, or its button and a line for each of its endings.
-function sceneItem([x, y, width, height, endings = 0], title, onJump) {
+function sceneItem([, , , , endings = 0], title, onJump) {
   const item = element('li', 'scene');
-  Object.assign(item.style, { left: `${x}px`, top: `${y}px`, width: `${width}px`, height: `${height}px` });
   item.style.setProperty('--endings', endings);
   const button = element('button', '', title);
   button.type = 'button';
@@ -82,7 +64,7 @@ export function createMap(layout, titles, { onJump, onClose, onCover }) {
   const canvas = document.getElementById('map-canvas');
   const sceneCount = layout.scenes.length;
   const endingTitles = titles.slice(sceneCount);
-  const edges = links(layout);
+  const { edges } = layout;
   let scenes = null;
   let svg = null;
   // Which scenes were seen when the links were drawn.
@@ -92,6 +74,49 @@ export function createMap(layout, titles, { onJump, onClose, onCover }) {
   // Whether `here` changed since the map was last open.
   let moved = false;
   const counts = document.getElementById('map-counts');
+  const frame = canvas.parentNode;
+  let scale = 1;
+
+  // Scales the map by `factor`, between the scale at which it all fits the
+  // frame (a margin left for scroll bars) and its own size, moving the point
+  // of the map under `from` to `to` (points of the screen, by default the
+  // frame's centre).
+  function zoom(factor, to, from = to) {
+    const box = frame.getBoundingClientRect();
+    const spot = (point) => (point ? [point.x - box.x, point.y - box.y] : [box.width / 2, box.height / 2]);
+    const [[toX, toY], [fromX, fromY]] = [spot(to), spot(from)];
+    const fits = Math.min((frame.clientWidth - 24) / layout.width, (frame.clientHeight - 24) / layout.height);
+    const grown = Math.min(1, Math.max(scale * factor, fits)) / scale;
+    const scroll = [(frame.scrollLeft + fromX) * grown - toX, (frame.scrollTop + fromY) * grown - toY];
+    canvas.style.transform = `scale(${(scale *= grown)})`;
+    frame.scrollTo(...scroll);
+  }
+
+  // Fingers on the frame (its touch-action leaves them all to the map): one
+  // pans the map, two pan and zoom it about the point between them. A first
+  // finger forgets any whose lifting went unseen.
+  let touches = {};
+  function fingers() {
+    const [one, other = one] = Object.values(touches);
+    const apart = Math.hypot(one.x - other.x, one.y - other.y) || 1;
+    return { x: (one.x + other.x) / 2, y: (one.y + other.y) / 2, apart };
+  }
+  frame.onpointerdown = (event) => {
+    if (event.isPrimary) touches = {};
+    if (event.pointerType !== 'mouse') touches[event.pointerId] = event;
+  };
+  frame.onpointermove = (event) => {
+    if (!touches[event.pointerId]) return;
+    const before = fingers();
+    touches[event.pointerId] = event;
+    const after = fingers();
+    zoom(after.apart / before.apart, after, before);
+  };
+  frame.onpointerup = frame.onpointercancel = (event) => delete touches[event.pointerId];
+  // Ctrl with the wheel, as a touchpad's pinch comes too: the map zooms, not
+  // the page. A notch of the wheel is about 100 px (browsers give pixels
+  // unless asked for the mode first).
+  frame.onwheel = (event) => event.ctrlKey && (event.preventDefault(), zoom(0.998 ** event.deltaY, event));
 
   function show(open) {
     region.classList.toggle('open', open);
@@ -105,11 +130,12 @@ export function createMap(layout, titles, { onJump, onClose, onCover }) {
   }
   const closeButton = document.getElementById('close-map');
   closeButton.onclick = close;
-  region.addEventListener('keydown', (event) => event.key === 'Escape' && close());
+  // The keys, and the buttons that stand for them.
+  const keys = { Escape: close, '+': () => zoom(1.25), '-': () => zoom(0.8), fit: () => zoom(0) };
+  region.onkeydown = region.onclick = (event) => event.ctrlKey || keys[event.key ?? event.target.dataset.key]?.();
 
   function build() {
     canvas.innerHTML = `<svg aria-hidden="true" width="${layout.width}" height="${layout.height}"></svg><ol></ol>`;
-    Object.assign(canvas.style, { width: `${layout.width}px`, height: `${layout.height}px` });
     svg = canvas.firstChild;
     // Endings are numbered in story order, which is the order of the scenes.
     let number = 0;
@@ -127,24 +153,30 @@ export function createMap(layout, titles, { onJump, onClose, onCover }) {
 
   // Only what changed since the last open is touched: the record changes
   // seldom, and the page is not laid out again for nothing.
-  function showScene(scene, seen, isLocked, record) {
+  function showScene(scene, box, seen, isLocked, record) {
     const reached = scene.endings.map((ending) => record.reached(ending.number));
     const state = seen ? `seen ${reached}` : isLocked ? 'locked' : 'hidden';
     if (state === scene.state) return;
     scene.state = state;
     scene.item.hidden = state === 'hidden';
     scene.item.classList.toggle('seen', seen);
+    // Every locked box has one size, whatever it hides, where its scene's box stands.
+    scene.rect = seen ? box : [box[0] + box[2] / 2 - 48, box[1] + box[3] / 2 - 24, 96, 48];
+    const [left, top, width, height] = scene.rect.map((value) => `${value}px`);
+    Object.assign(scene.item.style, { left, top, width, height });
     if (seen) scene.item.replaceChildren(scene.button, ...scene.endings.map((e, k) => endingBox(e, reached[k])));
     else scene.item.replaceChildren(...(isLocked ? lockedBox() : []));
   }
 
   function update(record, current) {
     const seen = scenes.map((scene, index) => record.seen(index));
-    const locked = new Set(edges.filter((e) => seen[e.from] && !seen[e.to]).map((e) => e.to));
-    scenes.forEach((scene, index) => showScene(scene, seen[index], locked.has(index), record));
+    const locked = new Set(edges.filter(([from, to]) => seen[from] && !seen[to]).map((edge) => edge[1]));
+    scenes.forEach((scene, index) => showScene(scene, layout.scenes[index], seen[index], locked.has(index), record));
     if (String(seen) !== drawn) {
       drawn = String(seen);
-      svg.innerHTML = drawing(edges.filter((e) => seen[e.from]));
+      const arrow = '<marker id="arrow" markerWidth="7" markerHeight="7" refX="7" refY="3.5" orient="auto">';
+      const shown = links(edges.filter(([from]) => seen[from]), scenes);
+      svg.innerHTML = `${arrow}<path d="M0,0L7,3.5L0,7z"/></marker>${shown.join('')}`;
     }
     const now = seen[current] ? scenes[current].button : null;
     if (now !== here) {
@@ -153,9 +185,10 @@ export function createMap(layout, titles, { onJump, onClose, onCover }) {
       moved = true;
     }
     here = now;
-    const scenesText = `Escenas: ${record.scenesSeen()} de ${sceneCount}`;
-    const text = `${scenesText} · Finales: ${record.endingsReached()} de ${endingTitles.length}`;
-    if (counts.textContent !== text) counts.textContent = text;
+    // Each count whole on its line; only the dot between them may break.
+    const scenesText = `<span>Escenas: ${record.scenesSeen()} de ${sceneCount}</span>`;
+    const text = `${scenesText} · <span>Finales: ${record.endingsReached()} de ${endingTitles.length}</span>`;
+    if (counts.innerHTML !== text) counts.innerHTML = text;
   }
 
   return {

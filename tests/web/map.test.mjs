@@ -4,6 +4,7 @@ import assert from 'node:assert/strict';
 import { after, test } from 'node:test';
 
 import { answer, click, expectView, fresh, launchOrSkip, pageVersion, reload, until } from './browser.mjs';
+import { typedAnswers } from './browser.mjs';
 
 const browser = await launchOrSkip();
 after(() => browser.close());
@@ -79,6 +80,61 @@ test('the map shows what games found, replays a seen scene by its shortest way, 
   await openMap(page);
   await expectText(page, '#map-counts', counts(0, 0), 'forgotten after a reload too');
   await page.done();
+});
+
+// In the page, the map scrolled to its middle: `way` zooms out (`sign` -1) or in (1) at a spot off the frame's
+// centre (the centre, from the buttons and keys), or a finger pans it 40 px to the spot (0). The scale's factor; how
+// far (px) the map's point at the spot (or at the finger) moved; whether the page may zoom too (with the wheel);
+// how many boxes stand outside the frame; how many sizes locked boxes have; each count's lines.
+function zoomBy(way, sign) {
+  const frame = document.querySelector('.map-frame');
+  frame.scrollTo((frame.scrollWidth - frame.clientWidth) / 2, (frame.scrollHeight - frame.clientHeight) / 2);
+  const { x, y, width, height, right, bottom } = frame.getBoundingClientRect();
+  const [spotX, spotY] = [x + width / 2, y + height / 2].map((at) => at + (/buttons|keys/.test(way) ? 0 : 30));
+  const view = (atX, { left, top, width } = frame.querySelector('svg').getBoundingClientRect()) =>
+    [(atX - left) / width, (spotY - top) / width, width];
+  const send = (Type, type, init) =>
+    frame.dispatchEvent(new Type(type, { clientX: spotX, clientY: spotY, cancelable: true, bubbles: true, ...init }));
+  const finger = ([type, pointerId, side = 0]) =>
+    send(PointerEvent, `pointer${type}`, { pointerId, pointerType: 'touch', clientX: spotX + side });
+  const [key, start, end, one, other] = sign < 0 ? ['-', 50, 40, 1, 2] : ['+', 40, 50, 3, 4];
+  const [mapX, mapY, before] = view(spotX - !sign * 40);
+  const free = {
+    fit: () => document.querySelector('[data-key="fit"]').click(),
+    buttons: () => document.querySelector(`[data-key="${key}"]`).click(),
+    keys: () => send(KeyboardEvent, 'keydown', { key }),
+    wheel: () => send(WheelEvent, 'wheel', { ctrlKey: true, deltaY: -100 * sign }),
+    pinch: () => [['down', one, -start], ['down', other, start], ['move', one, -end], ['move', other, end]].map(finger),
+    pan: () => [['down', 5, -40], ['move', 5], ['up', 5]].map(finger),
+  }[way]();
+  if (way === 'pinch') [['up', one], ['cancel', other]].map(finger);
+  const [afterX, afterY, after] = view(spotX);
+  const all = (selector) => [...document.querySelectorAll(selector)];
+  const outside = all('#map li:not([hidden])').map((li) => li.getBoundingClientRect());
+  const sizes = new Set(all('#map li:has(.locked)').map((li) => `${li.offsetWidth} ${li.offsetHeight}`));
+  return [after / before, Math.hypot(afterX - mapX, afterY - mapY) * after, way === 'wheel' && free].concat(
+    outside.filter((box) => box.left < x || box.right > right || box.top < y || box.bottom > bottom).length,
+    sizes.size,
+    [all('#map-counts span').map((span) => span.getClientRects().length)],
+  );
+}
+
+test('"Ver todo" shows every box; each way to zoom keeps its point; locked boxes one size; counts whole', async () => {
+  for (const width of [1280, 360]) {
+    const page = await fresh(browser, { width });
+    for (const game of ['wall-swim-to-island', 'fall-keep-running', 'attendant-juice-rojo-drunk']) {
+      await answer(page, typedAnswers(`${game}.in`)).then(() => click(page, 'Jugar otra vez'));
+    }
+    await openMap(page);
+    const ways = ['buttons', 'keys', 'wheel', 'pinch'].flatMap((way) => [[way, -1], [way, 1]]);
+    for (const [way, sign] of [...ways, ['pan', 0]]) {
+      const [factor, moved, free] = await page.evaluate(zoomBy, way, sign);
+      assert.ok(Math.sign(factor - 1) === sign && moved < 2 && !free, `${way} ${sign}: ${factor}x, ${moved} px`);
+    }
+    const [, , , ...found] = await page.evaluate(zoomBy, 'fit');
+    assert.deepEqual(found, [0, 1, [1, 1]], `boxes out, locked boxes' sizes, counts' lines at ${width} px`);
+    await page.done();
+  }
 });
 
 // Unreadable stored values, or no storage: a new game and an empty map.
