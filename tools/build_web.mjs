@@ -144,9 +144,17 @@ checkParses(script);
 const graph = JSON.parse(execFileSync('dot', ['-Tjson'], { input: withEndingLines(await storyMapDot()) }));
 // JSON in a script element: "<" escaped so that no tag can start in it.
 const map = JSON.stringify(mapLayout(graph)).replace(/</g, '\\u003c');
-// No request of any kind, and no script or style but the page's own.
+// The game's icon in the browser's tab, as a data: URL: the drawing alone,
+// without its title and description, on one line.
+const icon = `data:image/svg+xml,${source('packaging/tramontalia.svg')
+  .replace(/<(title|desc)>.*<\/\1>\n/g, '')
+  .replace(/\n/g, '')
+  .replace(/"/g, "'")
+  .replace(/#/g, '%23')}`;
+// No request of any kind, and no script, style or image but the page's own.
 const csp = [
   "default-src 'none'",
+  'img-src data:',
   `script-src 'sha256-${sha256(script)}' 'wasm-unsafe-eval'`,
   `style-src 'sha256-${sha256(style)}'`,
   "base-uri 'none'",
@@ -158,7 +166,7 @@ const module = inlineBytes(moduleBytes);
 
 writeFileSync(
   join(outputDir, 'tramontalia.html'),
-  fill(source('web/index.html'), { csp, ifid, style, version, map, module, script }),
+  fill(source('web/index.html'), { csp, ifid, icon, style, version, map, module, script }),
 );
 
 // The Node command keeps base64: a JavaScript string literal has more to escape.
