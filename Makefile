@@ -155,7 +155,8 @@ bench-first-play:
 # (`make dist`), the Debian source and binary packages built from it (`make
 # deb`), the web page and its iFiction record as the package build made them,
 # the cover, and SHA256SUMS. The version is the CMake project's; the
-# package's is debian/changelog's, whose date dates the build.
+# package's is debian/changelog's, whose date dates the build. The debug
+# symbols' package goes along, as the .changes lists it.
 VERSION := $(shell sed -n 's/^project.tramontalia VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 DEB_VERSION = $(shell dpkg-parsechangelog -S Version 2>/dev/null)
 RELEASE_DIR := $(BUILD_DIR)/release
@@ -164,6 +165,7 @@ DEB_DIR := $(BUILD_DIR)/deb
 DEB_SOURCE := $(DEB_DIR)/tramontalia-$(VERSION)
 DEB_FILES = tramontalia_$(VERSION).orig.tar.gz tramontalia_$(DEB_VERSION).dsc \
             tramontalia_$(DEB_VERSION).debian.tar.xz tramontalia_$(DEB_VERSION)_$(ARCH).deb \
+            tramontalia-dbgsym_$(DEB_VERSION)_$(ARCH).deb \
             tramontalia_$(DEB_VERSION)_$(ARCH).buildinfo tramontalia_$(DEB_VERSION)_$(ARCH).changes
 ARCH = $(shell dpkg --print-architecture)
 COVER := tramontalia-cover.png
