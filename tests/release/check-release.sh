@@ -144,7 +144,7 @@ check_rebuild() {
   local dsc package
   dsc=$(ls "$release"/tramontalia_"$version"-*.dsc 2> /dev/null | head -n 1)
   [ -f "$dsc" ] || fail "no source package in $release" || return
-  dpkg-source -x "$dsc" "$work/rebuild/src" > "$work/rebuild.log" 2>&1 &&
+  mkdir -p "$work/rebuild" && dpkg-source -x "$dsc" "$work/rebuild/src" > "$work/rebuild.log" 2>&1 &&
     (cd "$work/rebuild/src" && env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL dpkg-buildpackage -us -uc) \
       >> "$work/rebuild.log" 2>&1 || { tail -n 40 "$work/rebuild.log"; fail "the source package does not build"; return; }
   for package in "$release"/*.deb; do
