@@ -2,8 +2,9 @@
 //   tramontalia.html  one self-contained page (template, stylesheet, script,
 //                     module and the map's layout inlined) that loads
 //                     nothing from anywhere;
-//   tramontalia.mjs   a Node command that plays the module on standard input
-//                     and output, for the tests that compare editions.
+//   tramontalia.mjs   a Node command that plays the module, taken back out of
+//                     the page, on standard input and output, for the tests
+//                     that compare editions.
 // The map's layout comes from the story map tool (a WASI command writing
 // the story's DOT), laid out by Graphviz's dot.
 // Usage: node tools/build_web.mjs MODULE.wasm SOURCE_DIR OUTPUT_DIR IFID STORY_MAP.wasm
@@ -14,6 +15,7 @@ import { join } from 'node:path';
 import { WASI } from 'node:wasi';
 
 import { inlineBytes } from './inline_bytes.mjs';
+import { pageCommand } from './page_command.mjs';
 
 const [modulePath, sourceDir, outputDir, ifid, storyMapPath] = process.argv.slice(2);
 const source = (path) => readFileSync(join(sourceDir, path), 'utf8');
@@ -164,12 +166,10 @@ const csp = [
 const version = createHash('sha256').update(moduleBytes).digest('hex').slice(0, 16);
 const module = inlineBytes(moduleBytes);
 
-writeFileSync(
-  join(outputDir, 'tramontalia.html'),
-  fill(source('web/index.html'), { csp, ifid, icon, style, version, map, module, script }),
-);
+const page = fill(source('web/index.html'), { csp, ifid, icon, style, version, map, module, script });
+writeFileSync(join(outputDir, 'tramontalia.html'), page);
 
-// The Node command keeps base64: a JavaScript string literal has more to escape.
+// The Node command plays the module as the page carries it.
 const command = join(outputDir, 'tramontalia.mjs');
-writeFileSync(command, fill(source('tools/web_command.mjs'), { module: moduleBytes.toString('base64') }));
+writeFileSync(command, pageCommand(page));
 chmodSync(command, 0o755);
