@@ -179,6 +179,8 @@ dist:
 # The tarball itself is the upstream tarball, byte for byte; the build's log
 # is shown only if it fails.
 deb: dist
+	@case "$(DEB_VERSION)" in $(VERSION)-*) ;; *) echo "deb: debian/changelog's version" \
+	  "'$(DEB_VERSION)' is not $(VERSION)-REVISION, as CMakeLists.txt's project() says" >&2; exit 1 ;; esac
 	rm -rf $(DEB_DIR)
 	mkdir -p $(DEB_DIR)
 	cp $(RELEASE_DIR)/$(TARBALL) $(DEB_DIR)/tramontalia_$(VERSION).orig.tar.gz
