@@ -5,7 +5,7 @@ TRANSCRIPTS := $(wildcard tests/transcripts/*.in)
 
 .PHONY: all build play test transcripts clean sanitize coverage clang fuzz analyse check \
         install map map-picture bench bench-first-play web web-if-possible web-toolchain dist deb release \
-        release-page
+        cover
 
 all: build
 
@@ -152,18 +152,23 @@ bench-first-play:
 	bench/first-play.sh
 
 # Releases, from the committed tree, into build/release/: the source tarball
-# (`make dist`), the Debian package (`make deb`), the web page, its iFiction
-# record (dated at the commit) and SHA256SUMS. The version is the CMake project's.
+# (`make dist`), the Debian source and binary packages built from it (`make
+# deb`), the web page and its iFiction record as the package build made them,
+# the cover, and SHA256SUMS. The version is the CMake project's; the
+# package's is debian/changelog's, whose date dates the build. The debug
+# symbols' package goes along, as the .changes lists it.
 VERSION := $(shell sed -n 's/^project.tramontalia VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+DEB_VERSION = $(shell dpkg-parsechangelog -S Version 2>/dev/null)
 RELEASE_DIR := $(BUILD_DIR)/release
 TARBALL := tramontalia-$(VERSION).tar.gz
-# The page too is built from the tarball, as the package is, so that a
-# release holds nothing but what is committed.
-RELEASE_SOURCE := $(BUILD_DIR)/release-source/tramontalia-$(VERSION)
-RELEASE_PAGE := $(RELEASE_SOURCE)/build/web/tramontalia.html
-RELEASE_RECORD := $(RELEASE_SOURCE)/build/web/tramontalia.iFiction
-DEB_REVISION ?= 1
-DEB = tramontalia_$(VERSION)-$(DEB_REVISION)_$(shell dpkg --print-architecture).deb
+DEB_DIR := $(BUILD_DIR)/deb
+DEB_SOURCE := $(DEB_DIR)/tramontalia-$(VERSION)
+DEB_FILES = tramontalia_$(VERSION).orig.tar.gz tramontalia_$(DEB_VERSION).dsc \
+            tramontalia_$(DEB_VERSION).debian.tar.xz tramontalia_$(DEB_VERSION)_$(ARCH).deb \
+            tramontalia-dbgsym_$(DEB_VERSION)_$(ARCH).deb \
+            tramontalia_$(DEB_VERSION)_$(ARCH).buildinfo tramontalia_$(DEB_VERSION)_$(ARCH).changes
+ARCH = $(shell dpkg --print-architecture)
+COVER := tramontalia-cover.png
 
 dist:
 	@test -z "$$(git status --porcelain --untracked-files=no)" || \
@@ -171,20 +176,29 @@ dist:
 	mkdir -p $(RELEASE_DIR)
 	git archive --format=tar.gz --prefix=tramontalia-$(VERSION)/ -o $(RELEASE_DIR)/$(TARBALL) HEAD
 
-release-page: dist
-	rm -rf $(BUILD_DIR)/release-source
-	mkdir -p $(BUILD_DIR)/release-source
-	tar -xzf $(RELEASE_DIR)/$(TARBALL) -C $(BUILD_DIR)/release-source
-	SOURCE_DATE_EPOCH=$${SOURCE_DATE_EPOCH:-$$(stat -c %Y $(RELEASE_SOURCE)/CMakeLists.txt)} \
-	  $(MAKE) -C $(RELEASE_SOURCE) web > $(BUILD_DIR)/release-source/web.log 2>&1 || \
-	  { cat $(BUILD_DIR)/release-source/web.log; exit 1; }
+# The tarball itself is the upstream tarball, byte for byte; the build's log
+# is shown only if it fails.
+deb: dist
+	@case "$(DEB_VERSION)" in $(VERSION)-*) ;; *) echo "deb: debian/changelog's version" \
+	  "'$(DEB_VERSION)' is not $(VERSION)-REVISION, as CMakeLists.txt's project() says" >&2; exit 1 ;; esac
+	rm -rf $(DEB_DIR)
+	mkdir -p $(DEB_DIR)
+	cp $(RELEASE_DIR)/$(TARBALL) $(DEB_DIR)/tramontalia_$(VERSION).orig.tar.gz
+	tar -xzf $(RELEASE_DIR)/$(TARBALL) -C $(DEB_DIR)
+	cd $(DEB_SOURCE) && env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL dpkg-buildpackage -us -uc \
+	  > ../build.log 2>&1 || { tail -n 60 ../build.log; exit 1; }
+	cd $(DEB_DIR) && cp $(DEB_FILES) $(CURDIR)/$(RELEASE_DIR)/
 
-deb: dist release-page
-	DEB_REVISION=$(DEB_REVISION) packaging/deb.sh $(RELEASE_DIR)/$(TARBALL) $(RELEASE_PAGE) \
-	  $(BUILD_DIR)/deb $(RELEASE_DIR)
+# The cover is the icon drawn at 960 pixels on the night blue it was drawn
+# for; the same librsvg draws it again byte for byte.
+cover: dist
+	rm -rf $(BUILD_DIR)/cover && mkdir -p $(BUILD_DIR)/cover
+	tar -xzf $(RELEASE_DIR)/$(TARBALL) -C $(BUILD_DIR)/cover tramontalia-$(VERSION)/packaging/tramontalia.svg
+	rsvg-convert -w 960 -h 960 -b '#1e2a4a' -o $(RELEASE_DIR)/$(COVER) \
+	  $(BUILD_DIR)/cover/tramontalia-$(VERSION)/packaging/tramontalia.svg
 
-release: dist deb release-page
-	cp $(RELEASE_PAGE) $(RELEASE_DIR)/tramontalia.html
-	cp $(RELEASE_RECORD) $(RELEASE_DIR)/tramontalia.iFiction
-	cd $(RELEASE_DIR) && sha256sum $(TARBALL) $(DEB) tramontalia.html tramontalia.iFiction > SHA256SUMS
+release: deb cover
+	cp $(DEB_SOURCE)/build/web/tramontalia.html $(DEB_SOURCE)/build/web/tramontalia.iFiction $(RELEASE_DIR)/
+	cd $(RELEASE_DIR) && sha256sum $(TARBALL) $(DEB_FILES) tramontalia.html tramontalia.iFiction \
+	  $(COVER) > SHA256SUMS
 	@cat $(RELEASE_DIR)/SHA256SUMS

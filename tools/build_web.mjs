@@ -2,8 +2,9 @@
 //   tramontalia.html  one self-contained page (template, stylesheet, script,
 //                     module and the map's layout inlined) that loads
 //                     nothing from anywhere;
-//   tramontalia.mjs   a Node command that plays the module on standard input
-//                     and output, for the tests that compare editions.
+//   tramontalia.mjs   a Node command that plays the module, taken back out of
+//                     the page, on standard input and output, for the tests
+//                     that compare editions.
 // The map's layout comes from the story map tool (a WASI command writing
 // the story's DOT), laid out by Graphviz's dot.
 // Usage: node tools/build_web.mjs MODULE.wasm SOURCE_DIR OUTPUT_DIR IFID STORY_MAP.wasm
@@ -14,6 +15,7 @@ import { join } from 'node:path';
 import { WASI } from 'node:wasi';
 
 import { inlineBytes } from './inline_bytes.mjs';
+import { pageCommand } from './page_command.mjs';
 
 const [modulePath, sourceDir, outputDir, ifid, storyMapPath] = process.argv.slice(2);
 const source = (path) => readFileSync(join(sourceDir, path), 'utf8');
@@ -145,9 +147,17 @@ checkParses(script);
 const graph = JSON.parse(execFileSync('dot', ['-Tjson'], { input: withEndingLines(await storyMapDot()) }));
 // JSON in a script element: "<" escaped so that no tag can start in it.
 const map = JSON.stringify(mapLayout(graph)).replace(/</g, '\\u003c');
-// No request of any kind, and no script or style but the page's own.
+// The game's icon in the browser's tab, as a data: URL: the drawing alone,
+// without its title and description, on one line.
+const icon = `data:image/svg+xml,${source('packaging/tramontalia.svg')
+  .replace(/<(title|desc)>.*<\/\1>\n/g, '')
+  .replace(/\n/g, '')
+  .replace(/"/g, "'")
+  .replace(/#/g, '%23')}`;
+// No request of any kind, and no script, style or image but the page's own.
 const csp = [
   "default-src 'none'",
+  'img-src data:',
   `script-src 'sha256-${sha256(script)}' 'wasm-unsafe-eval'`,
   `style-src 'sha256-${sha256(style)}'`,
   "base-uri 'none'",
@@ -157,12 +167,10 @@ const csp = [
 const version = createHash('sha256').update(moduleBytes).digest('hex').slice(0, 16);
 const module = inlineBytes(moduleBytes);
 
-writeFileSync(
-  join(outputDir, 'tramontalia.html'),
-  fill(source('web/index.html'), { csp, ifid, style, version, map, module, script }),
-);
+const page = fill(source('web/index.html'), { csp, ifid, icon, style, version, map, module, script });
+writeFileSync(join(outputDir, 'tramontalia.html'), page);
 
-// The Node command keeps base64: a JavaScript string literal has more to escape.
+// The Node command plays the module as the page carries it.
 const command = join(outputDir, 'tramontalia.mjs');
-writeFileSync(command, fill(source('tools/web_command.mjs'), { module: moduleBytes.toString('base64') }));
+writeFileSync(command, pageCommand(page));
 chmodSync(command, 0o755);

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Checks the files `make release` wrote, as a user of each would find them:
-#   checksums  SHA256SUMS lists the four files, and they match it;
-#   record     the iFiction record is well-formed and carries the page's IFID;
+#   checksums  SHA256SUMS lists every release file, and they match it;
+#   record     the iFiction record is well-formed, has the page's IFID, a cover;
 #   tarball    unpacked with no git at all, its `make test` passes (slow);
-#   package    lintian finds no error or warning; Debian's layout for a game;
-#   install    (root only) dpkg -i: both editions on the games path play the
-#              transcripts, man finds section 6; dpkg -r leaves nothing.
+#   package    lintian --pedantic: no error or warning; Debian's layout for a game;
+#              the menu entry and the software centre's record valid;
+#   cover      the icon drawn at 960 pixels, under 200 KB;
+#   rebuild    the source package alone, unpacked elsewhere, builds the same .debs;
+#   install    (root only) the package's autopkgtest, null runner; dpkg -r leaves nothing.
 # Usage: tests/release/check-release.sh [RELEASE_DIR [CHECK...]]
 #   (default: build/release, every check). Exits 0 when every check passed,
 #   77 when the only ones not passed were skipped (install, without root).
@@ -14,13 +16,13 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 release=$(realpath "${1:-$root/build/release}")
 shift $(($# > 0 ? 1 : 0))
-checks=(checksums record tarball package install)
+checks=(checksums record tarball package cover rebuild install)
 [ $# -eq 0 ] || checks=("$@")
 
 version=$(sed -n 's/^project.tramontalia VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 tarball=$release/tramontalia-$version.tar.gz
 deb=$(ls "$release"/tramontalia_"$version"-*_*.deb 2> /dev/null | head -n 1)
-transcripts=$root/tests/transcripts
+changes=${deb%.deb}.changes
 work=$(mktemp -d)
 installed=
 # An interrupted run takes the package away all the same.
@@ -37,7 +39,12 @@ check_checksums() {
     return
   local listed
   listed=$(awk '{ print $2 }' "$release/SHA256SUMS" | LC_ALL=C sort | tr '\n' ' ')
-  [ "$listed" = "tramontalia-$version.tar.gz tramontalia.html tramontalia.iFiction $(basename "$deb") " ] ||
+  # The tarball, the page, its record, the cover, and what the .changes names.
+  local expected
+  expected=$({ printf '%s\n' "tramontalia-$version.tar.gz" tramontalia.html tramontalia.iFiction \
+    tramontalia-cover.png "$(basename "$changes")"; sed -n '/^Files:/,$s/^ .* //p' "$changes"; } |
+    LC_ALL=C sort | tr '\n' ' ')
+  [ "$listed" = "$expected" ] ||
     fail "SHA256SUMS lists $listed"
 }
 
@@ -50,7 +57,10 @@ check_record() {
   ifid=$(xmllint --xpath "string(//*[namespace-uri()='$treaty' and local-name()='ifid'])" "$record")
   page_ifid=$(sed -n 's/.*property="ifiction:ifid" content="\([^"]*\)".*/\1/p' "$release/tramontalia.html")
   [ -n "$ifid" ] && [ "$ifid" = "$page_ifid" ] ||
-    fail "the record's IFID in the Treaty's namespace ('$ifid') is not the page's ('$page_ifid')"
+    fail "the record's IFID in the Treaty's namespace ('$ifid') is not the page's ('$page_ifid')" || return
+  cover=$(xmllint --xpath "concat(//*[local-name()='cover']/*[local-name()='format'], ' ',
+    //*[local-name()='cover']/*[local-name()='width'], ' ', //*[local-name()='cover']/*[local-name()='height'])" "$record")
+  [ "$cover" = "png 960 960" ] || fail "the record's cover is '$cover', not 'png 960 960'"
 }
 
 check_tarball() {
@@ -75,9 +85,9 @@ check_tarball() {
 
 check_package() {
   [ -f "$deb" ] || fail "no Debian package in $release" || return
-  # Info tags are shown, and only errors and warnings fail.
-  lintian --display-info --fail-on error,warning "$deb" 2>&1 | grep -v 'running with root privileges' |
-    sed 's/^/  lintian: /'
+  # Source and binary; info and pedantic tags are shown, only errors and warnings fail.
+  (cd "$release" && lintian --pedantic --display-info --fail-on error,warning "$(basename "$changes")") 2>&1 |
+    grep -v 'running with root privileges' | sed 's/^/  lintian: /'
   [ "${PIPESTATUS[0]}" -eq 0 ] || fail "lintian reports errors or warnings" || return
 
   local field expected
@@ -85,6 +95,7 @@ check_package() {
     dpkg-deb -f "$deb" "${field%%: *}" | grep -q "^${field#*: }" ||
       fail "control field ${field%%: *} is not ${field#*: }" || return
   done
+  # The version's upstream part, from debian/changelog, is CMake's.
   # libc alone, and only through a version bound dpkg-shlibdeps computed.
   dpkg-deb -f "$deb" Depends | grep -qx 'libc6 (>= [0-9.]*)' ||
     fail "depends on $(dpkg-deb -f "$deb" Depends)" || return
@@ -95,61 +106,75 @@ check_package() {
     > "$work/contents"
   expected="-rwxr-xr-x root/root ./usr/games/tramontalia
 -rwxr-xr-x root/root ./usr/games/tramontalia-utf8
+-rw-r--r-- root/root ./usr/share/applications/example.tramontalia.tramontalia.desktop
 -rw-r--r-- root/root ./usr/share/doc/tramontalia/changelog.Debian.gz
 -rw-r--r-- root/root ./usr/share/doc/tramontalia/copyright
+-rw-r--r-- root/root ./usr/share/games/tramontalia/tramontalia.html
+-rw-r--r-- root/root ./usr/share/icons/hicolor/scalable/apps/example.tramontalia.tramontalia.svg
 -rw-r--r-- root/root ./usr/share/lintian/overrides/tramontalia
 -rw-r--r-- root/root ./usr/share/man/man6/tramontalia.6.gz
--rw-r--r-- root/root ./usr/share/tramontalia/tramontalia.html
+-rw-r--r-- root/root ./usr/share/metainfo/example.tramontalia.tramontalia.metainfo.xml
 lrwxrwxrwx root/root ./usr/share/man/man6/tramontalia-utf8.6.gz -> tramontalia.6.gz"
   diff <(echo "$expected") "$work/contents" > "$work/contents.diff" ||
     { sed 's/^/  /' "$work/contents.diff"; fail "the package's layout differs (< expected, > found)"; return; }
 
   # The page shipped is the page released beside it.
-  dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/share/tramontalia/tramontalia.html |
-    cmp -s - "$release/tramontalia.html" || fail "the packaged page is not the released one"
+  dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/share/games/tramontalia/tramontalia.html |
+    cmp -s - "$release/tramontalia.html" || fail "the packaged page is not the released one" || return
+  # The menu entry and the software centre's record are valid; the entry opens
+  # the installed page and plays the installed game.
+  dpkg-deb -x "$deb" "$work/deb" && local app=$work/deb/usr/share/applications/example.tramontalia.tramontalia
+  desktop-file-validate "$app.desktop" && appstreamcli validate --pedantic --no-net \
+    "$work/deb/usr/share/metainfo/example.tramontalia.tramontalia.metainfo.xml" | sed 's/^/  /' &&
+    grep -qx 'Exec=xdg-open /usr/share/games/tramontalia/tramontalia.html' "$app.desktop" &&
+    grep -qx 'Exec=x-terminal-emulator -e /usr/games/tramontalia-utf8' "$app.desktop" ||
+    fail "the menu entry or the software centre's record is wrong"
+}
+
+check_cover() {
+  local cover=$release/tramontalia-cover.png
+  [ -f "$cover" ] || fail "no tramontalia-cover.png in $release" || return
+  [ "$(stat -c %s "$cover")" -lt 204800 ] || fail "the cover takes 200 KB or more" || return
+  # Drawn again at 960 pixels from the icon in the tarball, as `make cover` draws it.
+  tar -xzOf "$tarball" "tramontalia-$version/packaging/tramontalia.svg" |
+    rsvg-convert -w 960 -h 960 -b '#1e2a4a' | cmp -s - "$cover" || fail "the cover is not the tarball's icon"
+}
+
+check_rebuild() {
+  local dsc package
+  dsc=$(ls "$release"/tramontalia_"$version"-*.dsc 2> /dev/null | head -n 1)
+  [ -f "$dsc" ] || fail "no source package in $release" || return
+  mkdir -p "$work/rebuild" && dpkg-source -x "$dsc" "$work/rebuild/src" > "$work/rebuild.log" 2>&1 &&
+    (cd "$work/rebuild/src" && env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL dpkg-buildpackage -us -uc) \
+      >> "$work/rebuild.log" 2>&1 || { tail -n 40 "$work/rebuild.log"; fail "the source package does not build"; return; }
+  for package in "$release"/*.deb; do
+    cmp -s "$package" "$work/rebuild/$(basename "$package")" ||
+      fail "$(basename "$package") differs when built again from the source package" || return
+  done
 }
 
 check_install() {
-  [ -f "$deb" ] || fail "no Debian package in $release" || return
+  [ -f "$changes" ] || fail "no .changes in $release" || return
   local skip=
   [ "$(id -u)" -eq 0 ] || skip="installing the package needs root"
   dpkg-query -W -f '${Status}' tramontalia 2> /dev/null | grep -q 'ok installed' &&
     skip="tramontalia is installed already, and is left alone"
   [ -z "$skip" ] || { echo "  SKIP: $skip"; return 77; }
-  local places=(/usr/games /usr/share/man/man6 /usr/share/doc /usr/share/tramontalia /usr/share/lintian)
+  local places=(/usr/games /usr/share/man/man6 /usr/share/doc /usr/share/games /usr/share/lintian
+                /usr/share/applications /usr/share/icons/hicolor/scalable/apps /usr/share/metainfo)
   find "${places[@]}" 2> /dev/null | sort > "$work/before"
   installed=yes
-  dpkg -i "$deb" > "$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg -i failed"; return; }
-  installed_check
+  autopkgtest "$changes" -- null > "$work/autopkgtest.log" 2>&1
   local status=$?
+  sed -n '/@@@ summary/,/^autopkgtest/p' "$work/autopkgtest.log" | grep -v '^autopkgtest' | sed 's/^/  /'
+  [ $status -eq 0 ] || { tail -n 40 "$work/autopkgtest.log"; fail "autopkgtest failed"; }
+  status=$?
   dpkg -r tramontalia > "$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg -r failed"; return; }
   installed=
   find "${places[@]}" 2> /dev/null | sort > "$work/after"
   diff "$work/before" "$work/after" || fail "dpkg -r left the files above behind (> left, < lost)" ||
     return
   return $status
-}
-
-# The installed package as a player finds it, with Debian's games path.
-installed_check() {
-  local edition input
-  local PATH=/usr/local/bin:/usr/bin:/bin:/usr/games
-  for input in "$transcripts"/*.in; do
-    tramontalia < "$input" | cmp -s - "${input%.in}.out" ||
-      fail "the installed game does not play $(basename "$input") as written" || return
-  done
-  bash "$root/tests/same_bytes.sh" "$transcripts" \
-    "tramontalia | iconv -f ISO-8859-1 -t UTF-8 | sed 4s/ISO-8859-1/UTF-8/" tramontalia-utf8 > /dev/null ||
-    fail "the installed editions tell different stories" || return
-  # Both on the games path; the UTF-8 edition's manual page links to the same one.
-  for edition in tramontalia tramontalia-utf8; do
-    [ "$(command -v $edition)" = "/usr/games/$edition" ] ||
-      fail "$edition is not found on the games path" || return
-    [ "$(man -w 6 $edition 2> /dev/null)" = /usr/share/man/man6/tramontalia.6.gz ] ||
-      fail "man -w 6 $edition does not find the installed page$(grep -hs \
-        'path-exclude=/usr/share/man' /etc/dpkg/dpkg.cfg.d/* | sed 's/^/ (dpkg is told: /; s/$/)/')" ||
-      return
-  done
 }
 
 passed=0 failed=0 skipped=0

@@ -111,6 +111,7 @@ test('"Guardar transcripción" saves the terminal view; no request leaves the pa
   // Unreferenced: a failed check must not keep the suite waiting on it.
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve).unref());
   const answers = [...toSecondMenu, '   ', 'ñ', ...toEnding.slice(5)];
+  const icon = served.toString().match(/<link rel="icon" href="(data:[^"]*)">/)[1];
   for (const url of [pageUrl, `http://127.0.0.1:${server.address().port}/`]) {
     const page = await fresh(browser, { url });
     await answer(page, answers);
@@ -118,8 +119,9 @@ test('"Guardar transcripción" saves the terminal view; no request leaves the pa
     const saved = await until(async () => (await page.evaluate(() => window.saved)) ?? assert.fail('nothing saved'));
     assert.match(saved.name, /^tramontalia-\d{8}-\d{4}\.txt$/);
     assert.equal(saved.text, terminalView(answers), `saved from ${url}`);
-    // The page itself aside (which Firefox does not report from disk).
-    const requests = page.requests.filter((request) => request !== url);
+    // The page itself aside (which Firefox does not report from disk), and its
+    // tab icon, inline in it, which Firefox reports.
+    const requests = page.requests.filter((request) => request !== url && request !== icon);
     assert.deepEqual(requests, [], `requests from ${url}`);
     await page.done();
   }
