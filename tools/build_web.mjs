@@ -44,7 +44,7 @@ function fill(template, values) {
 // and the comments that take a line of their own: the page travels, its
 // sources are read. (A template literal over several lines would lose its
 // indentation too: none may span lines.)
-const scriptModules = ['game.js', 'story.js', 'record.js', 'map.js', 'main.js'];
+const scriptModules = ['game.js', 'story.js', 'record.js', 'files.js', 'map.js', 'main.js'];
 
 function joinScripts() {
   return scriptModules
@@ -152,13 +152,11 @@ const csp = [
   "base-uri 'none'",
   "form-action 'none'",
 ].join('; ');
-// A stored game is resumed only by the very module that played it.
-const version = createHash('sha256').update(moduleBytes).digest('hex').slice(0, 16);
 const module = inlineBytes(moduleBytes);
 
 writeFileSync(
   join(outputDir, 'tramontalia.html'),
-  fill(source('web/index.html'), { csp, ifid, style, version, map, module, script }),
+  fill(source('web/index.html'), { csp, ifid, style, map, module, script }),
 );
 
 // The Node command keeps base64: a JavaScript string literal has more to escape.

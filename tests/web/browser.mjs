@@ -93,7 +93,24 @@ export async function fresh(browser, { width = 1280, height = 800, touch = false
   return page;
 }
 
-export const pageVersion = () => readFileSync(pagePath, 'utf8').match(/data-version="(\w+)"/)[1];
+// A file dropped on the page, as a player drops one from a file manager.
+export const drop = (page, bytes, name = 'partida.txt') =>
+  page.evaluate(
+    (base64, name) => {
+      const data = new DataTransfer();
+      data.items.add(new File([Uint8Array.from(atob(base64), (c) => c.charCodeAt(0))], name));
+      document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true, cancelable: true }));
+    },
+    Buffer.from(bytes).toString('base64'),
+    name,
+  );
+
+// What the control `name` saved (see prepare), once saved under a new name.
+export async function saved(page, name) {
+  await page.evaluate(() => delete window.saved);
+  await click(page, name);
+  return until(async () => (await page.evaluate(() => window.saved)) ?? assert.fail(`nothing saved by ${name}`));
+}
 
 // The page loaded again; `forgetting` what it stored, at a new game.
 export async function reload(page, forgetting = false) {

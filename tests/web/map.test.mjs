@@ -3,7 +3,7 @@
 import assert from 'node:assert/strict';
 import { after, test } from 'node:test';
 
-import { answer, click, expectView, fresh, launchOrSkip, pageVersion, reload, until } from './browser.mjs';
+import { answer, click, expectView, fresh, launchOrSkip, reload, until } from './browser.mjs';
 
 const browser = await launchOrSkip();
 after(() => browser.close());
@@ -82,22 +82,22 @@ test('the map shows what games found, replays a seen scene by its shortest way, 
 });
 
 // Unreadable stored values, or no storage: a new game and an empty map.
-const version = pageVersion();
-const game = (answers) => JSON.stringify({ version, answers });
-const record = (ways, endings = [], build = version) => JSON.stringify({ version: build, ways, endings });
+const game = (answers) => JSON.stringify({ version: 'another build', answers });
+const record = (ways, endings = []) => JSON.stringify({ version: 'another build', ways, endings });
 const unseen = (...ways) => [...ways, ...Array(47 - ways.length).fill(null)];
-for (const [stored, gameValue, recordValue] of [
+const notPlayed = 'La partida guardada ya no se puede jugar: empieza una nueva.';
+for (const [stored, gameValue, recordValue, notice = ''] of [
   ['refused', null],
   ['cut short', '{"version":', '{"version":'],
-  ['of another shape', '[1,2]', record([['']])],
-  ['from another build', '{"version":"0","answers":[""]}', record(Array(47).fill(['']), [0], '0')],
-  ['past their end', game(['', '', '', 'salir', '']), record(unseen(), [19])],
+  ['of another shape', '[1,2]', '{"ways":{"0":[""]}}'],
+  ['past their end', game(['', '', '', 'salir', '']), record(unseen(), [19]), notPlayed],
   ['not text', game(['', 7]), record(unseen(null, [7]))],
   ['with a line break', game(['a\nb']), record(unseen(null, ['a\nb']))],
 ]) {
   test(`a stored game and record ${stored}: the page starts anew, plays and counts`, async () => {
     const values = gameValue && { tramontalia: gameValue, 'tramontalia-mapa': recordValue };
     const page = await fresh(browser, { stored: values });
+    await expectText(page, '#ending', notice, stored);
     await answer(page, toFirstMenu);
     await expectView(page, toFirstMenu, stored);
     await openMap(page);
@@ -106,3 +106,40 @@ for (const [stored, gameValue, recordValue] of [
     await page.done();
   });
 }
+
+test('a game and record stored by another build go on: only a way that no longer plays is dropped', async () => {
+  // Stored as the page stored them before it kept a way for each ending.
+  // Four scenes, the last a page short of its ending.
+  const ways = unseen([], ['', '', '', 'd', '', '', '', '', 'c', 'i'], ['', '', '', 'salir', 'x']);
+  const stored = { tramontalia: game(toFirstMenu), 'tramontalia-mapa': record(ways, [...Array(19).keys()]) };
+  const page = await fresh(browser, { stored });
+  await expectView(page, toFirstMenu, 'the game resumed');
+  await openMap(page);
+  await expectText(page, '#map-counts', counts(4, 1), 'the scenes of the ways that play, and the ending reached');
+  const kept = await page.evaluate(() => localStorage.getItem('tramontalia-mapa'));
+  assert.deepEqual(Object.keys(JSON.parse(kept)), ['ways']);
+  assert.doesNotMatch(kept, /salir/);
+  await page.done();
+});
+
+test('two pages at once keep every scene and ending of both; an open map shows what the other adds', async () => {
+  const first = await fresh(browser);
+  const second = await first.browserContext().newPage();
+  await second.setViewport({ width: 1280, height: 800 });
+  await second.goto(first.url());
+  await second.waitForSelector('#story .piece');
+  await answer(first, toJuiceEnding);
+  await answer(second, ['', '', '', 'd']);
+  await openMap(second);
+  await expectText(second, '#map-counts', counts(7, 1), 'merged on a change');
+  await first.bringToFront();
+  await click(first, 'Jugar otra vez');
+  await answer(first, ['', '', '', 'e', '']);
+  await expectText(second, '#map-counts', counts(9, 1), 'the open map takes in the other page\'s scene');
+  await openMap(first);
+  await expectText(first, '#map-counts', counts(9, 1), 'the first page');
+  // The game stored is the one answered last.
+  await reload(second);
+  await expectView(second, ['', '', '', 'e', ''], 'the game answered last');
+  await first.done();
+});

@@ -1,12 +1,12 @@
 // The browser edition: the page must show what a terminal shows for the same
 // answers, however they come, keep the player's game, and stay safe.
 import assert from 'node:assert/strict';
-import { createHash } from 'node:crypto';
+import { execFileSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { after, test } from 'node:test';
 
-import { answer, click, control, expectView, fresh, launchOrSkip, pagePath, pageUrl, pageVersion } from './browser.mjs';
+import { answer, click, control, drop, expectView, fresh, launchOrSkip, pagePath, pageUrl, saved } from './browser.mjs';
 import { reload, terminalView, type, typeableTranscripts, typedAnswers, until } from './browser.mjs';
 
 const browser = await launchOrSkip();
@@ -114,10 +114,9 @@ test('"Guardar transcripción" saves the terminal view; no request leaves the pa
   for (const url of [pageUrl, `http://127.0.0.1:${server.address().port}/`]) {
     const page = await fresh(browser, { url });
     await answer(page, answers);
-    await click(page, 'Guardar transcripción');
-    const saved = await until(async () => (await page.evaluate(() => window.saved)) ?? assert.fail('nothing saved'));
-    assert.match(saved.name, /^tramontalia-\d{8}-\d{4}\.txt$/);
-    assert.equal(saved.text, terminalView(answers), `saved from ${url}`);
+    const file = await saved(page, 'Guardar transcripción');
+    assert.match(file.name, /^tramontalia-\d{8}-\d{4}\.txt$/);
+    assert.equal(file.text, terminalView(answers), `saved from ${url}`);
     // The page itself aside (which Firefox does not report from disk).
     const requests = page.requests.filter((request) => request !== url);
     assert.deepEqual(requests, [], `requests from ${url}`);
@@ -129,7 +128,7 @@ test('"Guardar transcripción" saves the terminal view; no request leaves the pa
   assert.doesNotMatch(csp, /unsafe-inline|https?:|\*/);
 });
 
-test('the module inlined a character a byte comes back whole, and the page is versioned by it', async () => {
+test('the module inlined a character a byte comes back whole', async () => {
   const { inlineBytes } = await import('../../tools/inline_bytes.mjs');
   const { moduleBytes } = await import('../../web/game.js');
   // Every byte, and what HTML parsing alters, through a browser's parser.
@@ -142,8 +141,83 @@ test('the module inlined a character a byte comes back whole, and the page is ve
   const read = await page.evaluate(`Array.from((${moduleBytes})(document.scripts[0].textContent))`);
   assert.deepEqual(Buffer.from(read), bytes);
   await page.close();
-  // A game stored by another build must not be resumed by this module.
-  const inlined = readFileSync(pagePath, 'utf8').match(/id="module"[^>]*>([^<]*)</)[1];
-  const digest = createHash('sha256').update(moduleBytes(inlined)).digest('hex');
-  assert.ok(digest.startsWith(pageVersion()), 'the page is not versioned by its module');
+});
+
+// The game as the console's input: answers one a line, each with its line feed.
+const lines = (answers, end = '\n') => answers.map((text) => `${text}${end}`).join('');
+const mapCounts = async (page) => {
+  await click(page, 'Mapa');
+  const counts = await until(() => page.$eval('#map-counts', (el) => el.textContent || assert.fail('no counts')));
+  await click(page, 'Cerrar', '#map');
+  return counts;
+};
+
+test('a saved game is the console\'s input, and loads elsewhere as if typed; the map travels too', async () => {
+  const answers = [...toSecondMenu, 'ñandú 😀', '', ...toEnding.slice(5)];
+  const page = await fresh(browser);
+  await answer(page, answers);
+  const game = await saved(page, 'Guardar partida');
+  // Another scene for the map alone.
+  await click(page, 'Jugar otra vez');
+  await answer(page, ['', '', '', 'd']);
+  assert.match(game.name, /^tramontalia-partida-\d{8}-\d{4}\.txt$/);
+  assert.equal(game.text, lines(answers));
+  const play = (input) => execFileSync(process.env.UTF8_GAME, { input });
+  assert.deepEqual(play(game.text), play(lines(answers)), 'the console plays the saved file as typed answers');
+  await click(page, 'Mapa');
+  const map = await saved(page, 'Guardar mapa');
+  assert.match(map.name, /^tramontalia-mapa-\d{8}-\d{4}\.json$/);
+  const counts = await mapCounts(page);
+
+  // In a new profile: the game, then the map.
+  const elsewhere = await fresh(browser);
+  await drop(elsewhere, game.text);
+  await expectView(elsewhere, answers, 'loaded');
+  assert.notEqual(await mapCounts(elsewhere), counts, 'the game alone holds less than the map');
+  await drop(elsewhere, map.text, 'mapa.json');
+  await until(async () => assert.equal(await mapCounts(elsewhere), counts, 'the map loaded'));
+  await click(elsewhere, 'Deshacer');
+  await expectView(elsewhere, answers.slice(0, -1), 'undone after loading');
+  await reload(elsewhere);
+  await expectView(elsewhere, answers.slice(0, -1), 'the loaded game was stored');
+  assert.equal(await mapCounts(elsewhere), counts, 'the record after a reload');
+  await page.done();
+  await elsewhere.done();
+});
+
+// Each refused with its reason, changing nothing; then what real saves look like.
+const refused = [
+  ['over 1 MB', Buffer.alloc((1 << 20) + 1, '\n'), 'el archivo pasa de 1 MB'],
+  ['binary', '\n\n\0\n', 'no es un archivo de texto'],
+  ['a CR in an answer', '\n\na\rb\n', 'una respuesta lleva un retorno de carro'],
+  ['going on after its ending', lines([...toEnding, 'x']), 'la partida sigue tras su final'],
+  ['not UTF-8', Buffer.from('\n\n\xf1\n', 'latin1'), 'el texto no está en UTF-8'],
+];
+const accepted = [
+  ['with a byte order mark and CR LF', `\ufeff${lines(toSecondMenu, '\r\n')}`, toSecondMenu],
+  ['with no final line feed', toEnding.slice(0, 6).join('\n'), toEnding.slice(0, 6)],
+  ['empty', '', []],
+];
+test('a bad file is refused with one line that says why, and nothing changes; real saves load', async () => {
+  const page = await fresh(browser);
+  await answer(page, toEnding.slice(0, 7));
+  await click(page, 'Deshacer');
+  const state = () =>
+    page.evaluate(() => [document.getElementById('story').innerText, { ...localStorage }, document.getElementById('undo').disabled]);
+  const before = await state();
+  for (const [what, bytes, why] of refused) {
+    await drop(page, bytes);
+    await until(async () => assert.equal(await page.$eval('#ending', (el) => el.textContent), `No se carga: ${why}.`, what));
+    assert.deepEqual(await state(), before, what);
+  }
+  for (let left = 5; left >= 4; --left) {
+    await click(page, 'Deshacer');
+    await expectView(page, toEnding.slice(0, left), 'the undo history kept');
+  }
+  for (const [what, text, answers] of accepted) {
+    await drop(page, text);
+    await expectView(page, answers, what);
+  }
+  assert.deepEqual(page.errors, []);
+  await page.done();
 });
