@@ -251,6 +251,18 @@ document.getElementById('save-map').addEventListener('click', () =>
   download(mapFile(record.ways()), 'tramontalia-mapa', 'json'),
 );
 document.getElementById('load').addEventListener('click', () => fileInput.click());
+// The files' controls stay out of the way until asked for, and go again once used.
+const filesButton = document.getElementById('open-files');
+const files = document.getElementById('files');
+const showFiles = (shown) => {
+  files.hidden = !shown;
+  filesButton.setAttribute('aria-expanded', shown);
+};
+filesButton.addEventListener('click', () => showFiles(files.hidden));
+files.addEventListener('click', () => {
+  showFiles(false);
+  filesButton.focus();
+});
 fileInput.addEventListener('change', () => {
   if (fileInput.files[0]) load(fileInput.files[0]);
   fileInput.value = '';

@@ -105,9 +105,10 @@ export const drop = (page, bytes, name = 'partida.txt') =>
     name,
   );
 
-// What the control `name` saved (see prepare), once saved under a new name.
-export async function saved(page, name) {
+// What the control `name` (shown by `opener`) saved (see prepare).
+export async function saved(page, name, opener = 'Archivo') {
   await page.evaluate(() => delete window.saved);
+  if (opener) await click(page, opener);
   await click(page, name);
   return until(async () => (await page.evaluate(() => window.saved)) ?? assert.fail(`nothing saved by ${name}`));
 }

@@ -165,7 +165,7 @@ test('a saved game is the console\'s input, and loads elsewhere as if typed; the
   const play = (input) => execFileSync(process.env.UTF8_GAME, { input });
   assert.deepEqual(play(game.text), play(lines(answers)), 'the console plays the saved file as typed answers');
   await click(page, 'Mapa');
-  const map = await saved(page, 'Guardar mapa');
+  const map = await saved(page, 'Guardar mapa', null);
   assert.match(map.name, /^tramontalia-mapa-\d{8}-\d{4}\.json$/);
   const counts = await mapCounts(page);
 
