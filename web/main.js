@@ -1,6 +1,6 @@
 // Tramontalia in the browser: the player's controls over the game, the
 // story view, the record and the map.
-import { download, mapFile, readFile } from './files.js';
+import { download, readFile } from './files.js';
 import { loadGame, moduleBytes } from './game.js';
 import { createMap } from './map.js';
 import { isAnswerList, openRecord, readStored, writeStored } from './record.js';
@@ -186,7 +186,7 @@ function jump(scene) {
 // A game from a file goes on as if its answers had been typed; a record's
 // ways join the record. A file that is neither changes nothing.
 async function load(file) {
-  const got = await readFile(file);
+  const got = await readFile(file, record.key);
   if (got.ways) {
     record.add(got.ways);
     map.refresh(record, sceneAt.at(-1));
@@ -248,7 +248,7 @@ document.getElementById('save-game').addEventListener('click', () =>
   download(answers.map((text) => `${text}\n`).join(''), 'tramontalia-partida'),
 );
 document.getElementById('save-map').addEventListener('click', () =>
-  download(mapFile(record.ways()), 'tramontalia-mapa', 'json'),
+  download(record.text(), 'tramontalia-mapa', 'json'),
 );
 document.getElementById('load').addEventListener('click', () => fileInput.click());
 // The files' controls stay out of the way until asked for, and go again once used.
@@ -276,7 +276,7 @@ document.addEventListener('drop', (event) => {
 // What another page adds to the record shows here at once; "Olvidar el
 // mapa" there forgets it here too.
 addEventListener('storage', (event) => {
-  if (event.key !== `${storageKey}-mapa`) return;
+  if (event.key !== record.key) return;
   if (event.newValue === null) record.forget();
   else record.sync();
   map.refresh(record, sceneAt.at(-1));

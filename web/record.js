@@ -78,11 +78,12 @@ export function openRecord({ key, play, sceneCount, endingCount }) {
   }
 
   // The ways kept, each once, in the entries' order: alike in every page
-  // that knows the same record.
-  const text = () => JSON.stringify({ ways: [...new Set(ways.filter(Boolean).map((way) => JSON.stringify(way)))].map(JSON.parse) });
+  // that knows the same record. The same text is a record's file.
+  const text = () => `{"${key}":[${[...new Set(ways.filter(Boolean).map((way) => JSON.stringify(way)))]}]}`;
 
+  // What is stored, as this page or an older build stored it.
   function merge(saved) {
-    learn(saved?.ways);
+    learn(saved?.[key] ?? saved?.ways);
     findEndings(saved?.endings);
   }
 
@@ -102,12 +103,13 @@ export function openRecord({ key, play, sceneCount, endingCount }) {
 
   const count = (from, to) => ways.slice(from, to).filter(Boolean).length;
   return {
+    key,
     way: (scene) => ways[scene],
     seen: (scene) => ways[scene] !== null,
     reached: (ending) => ways[sceneCount + ending] !== null,
     scenesSeen: () => count(0, sceneCount),
     endingsReached: () => count(sceneCount),
-    ways: () => JSON.parse(text()).ways,
+    text,
     note(marks, answers) {
       changed = false;
       const fresh = take(marks, answers);
