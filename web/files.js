@@ -4,19 +4,20 @@
 
 // Offers `text` for download as `name`-AAAAMMDD-HHMM.`extension`.
 export function download(text, name, extension = 'txt') {
+  // The local time, in ISO form: AAAA-MM-DDTHH:MM.
   const now = new Date();
-  const two = (n) => String(n).padStart(2, '0');
-  const day = `${now.getFullYear()}${two(now.getMonth() + 1)}${two(now.getDate())}`;
+  const local = new Date(now - now.getTimezoneOffset() * 6e4).toISOString().slice(0, 16);
   const link = document.createElement('a');
   link.href = URL.createObjectURL(new Blob([text], { type: 'text/plain;charset=utf-8' }));
-  link.download = `${name}-${day}-${two(now.getHours())}${two(now.getMinutes())}.${extension}`;
+  link.download = `${name}-${local.replace(/[-:]/g, '').replace('T', '-')}.${extension}`;
   link.click();
   setTimeout(() => URL.revokeObjectURL(link.href), 0);
 }
 
 // What a file holds: { answers } of a game, { ways } of a record (the
-// value of `mapName`), or { refused } saying why it is neither. A byte order mark, CR LF line ends
-// and no final line feed are what editors and other systems make of a game.
+// value of `mapName`), or { refused } saying why it is neither. A byte
+// order mark, CR LF line ends and no final line feed are what editors and
+// other systems make of a game.
 export async function readFile(file, mapName) {
   if (file.size > 1 << 20) return { refused: 'el archivo pasa de 1 MB' };
   let text;

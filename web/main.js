@@ -24,6 +24,7 @@ const input = document.getElementById('answer');
 const undoButton = document.getElementById('undo');
 const restartButton = document.getElementById('restart');
 const saveButton = document.getElementById('save');
+const files = document.getElementById('files');
 const fileInput = document.getElementById('file');
 const mapButton = document.getElementById('open-map');
 const againButton = document.getElementById('again');
@@ -251,18 +252,8 @@ document.getElementById('save-map').addEventListener('click', () =>
   download(record.text(), 'tramontalia-mapa', 'json'),
 );
 document.getElementById('load').addEventListener('click', () => fileInput.click());
-// The files' controls stay out of the way until asked for, and go again once used.
-const filesButton = document.getElementById('open-files');
-const files = document.getElementById('files');
-const showFiles = (shown) => {
-  files.hidden = !shown;
-  filesButton.setAttribute('aria-expanded', shown);
-};
-filesButton.addEventListener('click', () => showFiles(files.hidden));
-files.addEventListener('click', () => {
-  showFiles(false);
-  filesButton.focus();
-});
+// The files' controls go once one is used.
+files.addEventListener('click', () => files.hidePopover());
 fileInput.addEventListener('change', () => {
   if (fileInput.files[0]) load(fileInput.files[0]);
   fileInput.value = '';
