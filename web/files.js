@@ -14,19 +14,19 @@ export function download(text, name, extension = 'txt') {
   setTimeout(() => URL.revokeObjectURL(link.href), 0);
 }
 
-// What a file holds: { answers } of a game, { ways } of a record (the
-// value of `mapName`), or { refused } saying why it is neither. A byte
+// What a file holds: { answers } of a game or { ways } of a record (the
+// value of `mapName`); if neither, it throws why. A byte
 // order mark, CR LF line ends and no final line feed are what editors and
 // other systems make of a game.
 export async function readFile(file, mapName) {
-  if (file.size > 1 << 20) return { refused: 'el archivo pasa de 1 MB' };
+  if (file.size > 1 << 20) throw 'el archivo pasa de 1 MB';
   let text;
   try {
     text = new TextDecoder('utf-8', { fatal: true }).decode(await file.arrayBuffer());
   } catch {
-    return { refused: 'el texto no está en UTF-8' };
+    throw 'el texto no está en UTF-8';
   }
-  if (/[\0-\b\v\f\x0e-\x1f]/.test(text)) return { refused: 'no es un archivo de texto' };
+  if (/[\0-\b\v\f\x0e-\x1f]/.test(text)) throw 'no es un archivo de texto';
   // A record's file is one JSON object, which no file of answers is.
   try {
     const ways = JSON.parse(text)[mapName];
@@ -35,6 +35,6 @@ export async function readFile(file, mapName) {
     // Not one: answers.
   }
   text = text.replace(/\r\n/g, '\n');
-  if (text.includes('\r')) return { refused: 'una respuesta lleva un retorno de carro' };
+  if (text.includes('\r')) throw 'una respuesta lleva un retorno de carro';
   return { answers: text === '' ? [] : text.replace(/\n$/, '').split('\n') };
 }

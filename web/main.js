@@ -24,7 +24,6 @@ const input = document.getElementById('answer');
 const undoButton = document.getElementById('undo');
 const restartButton = document.getElementById('restart');
 const saveButton = document.getElementById('save');
-const files = document.getElementById('files');
 const fileInput = document.getElementById('file');
 const mapButton = document.getElementById('open-map');
 const againButton = document.getElementById('again');
@@ -108,11 +107,6 @@ function showEnding(fresh = []) {
   notice = '';
 }
 
-function say(text) {
-  notice = text;
-  showEnding();
-}
-
 function updateControls(fresh = []) {
   input.disabled = over;
   form.querySelector('button').disabled = over;
@@ -187,14 +181,19 @@ function jump(scene) {
 // A game from a file goes on as if its answers had been typed; a record's
 // ways join the record. A file that is neither changes nothing.
 async function load(file) {
-  const got = await readFile(file, record.key);
-  if (got.ways) {
-    record.add(got.ways);
-    map.refresh(record, sceneAt.at(-1));
-    say(`Mapa cargado: ${record.scenesSeen()} escenas, ${record.endingsReached()} finales.`);
-  } else if (got.refused || !begin(got.answers)) {
-    say(`No se carga: ${got.refused ?? 'la partida sigue tras su final'}.`);
-  } else store();
+  if (!file) return;
+  try {
+    const got = await readFile(file, record.key);
+    if (got.ways) {
+      record.add(got.ways);
+      map.refresh(record, sceneAt.at(-1));
+      notice = 'Mapa cargado.';
+    } else if (begin(got.answers)) store();
+    else throw 'la partida sigue tras su final';
+  } catch (why) {
+    notice = `No se carga: ${why}.`;
+  }
+  showEnding();
 }
 
 // --- The controls -----------------------------------------------------------
@@ -252,24 +251,22 @@ document.getElementById('save-map').addEventListener('click', () =>
   download(record.text(), 'tramontalia-mapa', 'json'),
 );
 document.getElementById('load').addEventListener('click', () => fileInput.click());
-// The files' controls go once one is used.
-files.addEventListener('click', () => files.hidePopover());
 fileInput.addEventListener('change', () => {
-  if (fileInput.files[0]) load(fileInput.files[0]);
+  load(fileInput.files[0]);
   fileInput.value = '';
 });
 document.addEventListener('dragover', (event) => event.preventDefault());
 document.addEventListener('drop', (event) => {
   event.preventDefault();
-  if (event.dataTransfer.files[0]) load(event.dataTransfer.files[0]);
+  load(event.dataTransfer.files[0]);
 });
 
 // What another page adds to the record shows here at once; "Olvidar el
 // mapa" there forgets it here too.
 addEventListener('storage', (event) => {
   if (event.key !== record.key) return;
-  if (event.newValue === null) record.forget();
-  else record.sync();
+  if (event.newValue) record.sync();
+  else record.forget();
   map.refresh(record, sceneAt.at(-1));
   showEnding();
 });
@@ -295,7 +292,7 @@ confirmForget.addEventListener('close', () => {
 
 const resumed = stored();
 if (!begin(resumed, resumed.length === 0)) {
-  notice = 'La partida guardada ya no se puede jugar: empieza una nueva.';
+  notice = 'La partida guardada ya no se puede jugar.';
   newGame();
 }
 input.focus();

@@ -37,19 +37,18 @@ const better = (way, known) =>
 // `play` is the game's; the record's entries are the scenes, then the endings.
 export function openRecord({ key, play, sceneCount, endingCount }) {
   const ways = Array(sceneCount + endingCount).fill(null);
-  const entry = (mark) => ('scene' in mark ? mark.scene : sceneCount + mark.ending);
   // What was last read from storage or written to it.
   let known = null;
   let changed = false;
 
   // Takes in what a game of these answers showed (the marks of its
   // replay); returns the endings that were new to the record.
-  function take(marks, answers, only = () => true) {
+  function take(marks, answers) {
     const fresh = [];
     for (const mark of marks) {
-      const k = entry(mark);
+      const k = 'scene' in mark ? mark.scene : sceneCount + mark.ending;
       const way = answers.slice(0, mark.piece);
-      if (!only(mark) || !better(way, ways[k])) continue;
+      if (!better(way, ways[k])) continue;
       if (!ways[k] && k >= sceneCount) fresh.push(mark.ending);
       ways[k] = way;
       changed = true;
@@ -73,7 +72,7 @@ export function openRecord({ key, play, sceneCount, endingCount }) {
     if (!Array.isArray(numbers)) return;
     for (const way of ways.slice(0, sceneCount).filter(Boolean)) {
       const onward = [...way, ...Array(12).fill('')];
-      take(play(onward, 0).marks, onward, (mark) => numbers.includes(mark.ending));
+      take(play(onward, 0).marks.filter((mark) => numbers.includes(mark.ending)), onward);
     }
   }
 
@@ -89,13 +88,10 @@ export function openRecord({ key, play, sceneCount, endingCount }) {
 
   // Merges what is stored now, and stores the union if it holds more.
   function sync() {
-    let stored = null;
-    try {
-      stored = localStorage.getItem(key);
-    } catch {
-      // Refused: the record is the page's alone.
-    }
-    if (stored !== known) merge(readStored(key));
+    const saved = readStored(key);
+    // As this page writes it: compact, like `known`.
+    const stored = JSON.stringify(saved);
+    if (stored !== known) merge(saved);
     known = text();
     if (known !== stored) writeStored(key, known);
   }

@@ -85,7 +85,7 @@ test('the map shows what games found, replays a seen scene by its shortest way, 
 const game = (answers) => JSON.stringify({ version: 'another build', answers });
 const record = (ways, endings = []) => JSON.stringify({ version: 'another build', ways, endings });
 const unseen = (...ways) => [...ways, ...Array(47 - ways.length).fill(null)];
-const notPlayed = 'La partida guardada ya no se puede jugar: empieza una nueva.';
+const notPlayed = 'La partida guardada ya no se puede jugar.';
 for (const [stored, gameValue, recordValue, notice = ''] of [
   ['refused', null],
   ['cut short', '{"version":', '{"version":'],
