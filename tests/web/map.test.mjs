@@ -109,8 +109,8 @@ for (const [stored, gameValue, recordValue, notice = ''] of [
 
 test('a game and record stored by another build go on: only a way that no longer plays is dropped', async () => {
   // Stored as the page stored them before it kept a way for each ending.
-  // Four scenes, the last a page short of its ending.
-  const ways = unseen([], ['', '', '', 'd', '', '', '', '', 'c', 'i'], ['', '', '', 'salir', 'x']);
+  // Four scenes, the last a page short of its ending; a fifth on a way that goes on after "salir".
+  const ways = unseen([], ['', '', '', 'd', '', '', '', '', 'c', 'i'], ['', '', '', 'e', 'salir', 'x']);
   const stored = { tramontalia: game(toFirstMenu), 'tramontalia-mapa': record(ways, [...Array(19).keys()]) };
   const page = await fresh(browser, { stored });
   await expectView(page, toFirstMenu, 'the game resumed');
@@ -128,18 +128,26 @@ test('two pages at once keep every scene and ending of both; an open map shows w
   await second.setViewport({ width: 1280, height: 800 });
   await second.goto(first.url());
   await second.waitForSelector('#story .piece');
-  await answer(first, toJuiceEnding);
-  await answer(second, ['', '', '', 'd']);
+  await answer(second, ['x', '', '', 'a', '', 'p']);
   await openMap(second);
-  await expectText(second, '#map-counts', counts(7, 1), 'merged on a change');
+  await expectText(second, '#map-counts', counts(3, 0), 'the second page');
   await first.bringToFront();
+  await answer(first, toJuiceEnding);
+  await expectText(second, '#map-counts', counts(7, 1), 'the open map takes in the other page\'s scenes');
   await click(first, 'Jugar otra vez');
   await answer(first, ['', '', '', 'e', '']);
-  await expectText(second, '#map-counts', counts(9, 1), 'the open map takes in the other page\'s scene');
+  await expectText(second, '#map-counts', counts(9, 1), 'and more');
   await openMap(first);
   await expectText(first, '#map-counts', counts(9, 1), 'the first page');
   // The game stored is the one answered last.
   await reload(second);
   await expectView(second, ['', '', '', 'e', ''], 'the game answered last');
+  // Of two ways as long to one scene, both pages keep the same one.
+  for (const page of [first, second]) {
+    await page.bringToFront();
+    if (page === second) await openMap(page);
+    await click(page, 'Contar ovejas', '#map');
+    await expectView(page, ['', '', '', 'a'], 'the way both pages keep');
+  }
   await first.done();
 });
