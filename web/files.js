@@ -26,7 +26,7 @@ export async function readFile(file, mapName) {
   } catch {
     throw 'el texto no está en UTF-8';
   }
-  if (/[\0-\b\v\f\x0e-\x1f]/.test(text)) throw 'no es un archivo de texto';
+  if (/[\0-\b\v\f\x0e-\x1f]/.test(text)) throw 'no es texto';
   // A record's file is one JSON object, which no file of answers is.
   try {
     const ways = JSON.parse(text)[mapName];

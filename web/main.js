@@ -90,8 +90,8 @@ function show(result, from, noting = true) {
 // The ending on screen (its "Fin" ends the game's last or next to last
 // block), named and counted outside the log; "new" while it stays on screen.
 let newEnding = -1;
-// A line about the page rather than the story, shown there until the next
-// change of the game.
+// A line about the page rather than the story, shown there until the game
+// changes.
 let notice = '';
 
 function showEnding(fresh = []) {
@@ -104,7 +104,6 @@ function showEnding(fresh = []) {
       ? ''
       : `${ending === newEnding ? 'Nuevo final' : 'Final'}: ${map.endingTitles[ending]} · ` +
         `${record.endingsReached()} de ${map.endingTitles.length}`);
-  notice = '';
 }
 
 function updateControls(fresh = []) {
@@ -114,6 +113,7 @@ function updateControls(fresh = []) {
   restartButton.disabled = answers.length === 0;
   againButton.parentElement.hidden = !over;
   updateTaps(over);
+  notice = '';
   showEnding(fresh);
 }
 
@@ -185,8 +185,7 @@ async function load(file) {
   try {
     const got = await readFile(file, record.key);
     if (got.ways) {
-      record.add(got.ways);
-      map.refresh(record, sceneAt.at(-1));
+      takeIn(got.ways);
       notice = 'Mapa cargado.';
     } else if (begin(got.answers)) store();
     else throw 'la partida sigue tras su final';
@@ -263,14 +262,16 @@ document.addEventListener('drop', (event) => {
 
 // What another page adds to the record shows here at once; "Olvidar el
 // mapa" there forgets it here too.
-addEventListener('storage', (event) => {
-  if (event.key !== record.key) return;
-  if (event.newValue) record.sync();
-  else record.forget();
+function takeIn(ways) {
+  record.sync(ways);
   map.refresh(record, sceneAt.at(-1));
   showEnding();
+}
+addEventListener('storage', (event) => {
+  if (event.key !== record.key) return;
+  if (!event.newValue) record.forget();
+  takeIn();
 });
-mapButton.addEventListener('click', () => map.open(record, sceneAt.at(-1)));
 
 // A confirmation's buttons close it with their value.
 for (const dialog of [confirmRestart, confirmForget]) {
@@ -292,7 +293,11 @@ confirmForget.addEventListener('close', () => {
 
 const resumed = stored();
 if (!begin(resumed, resumed.length === 0)) {
-  notice = 'La partida guardada ya no se puede jugar.';
   newGame();
+  notice = 'La partida guardada ya no se puede jugar.';
+  showEnding();
 }
 input.focus();
+// The stored record is played again once the first text is on screen:
+// nothing before needs it.
+requestAnimationFrame(() => setTimeout(takeIn));

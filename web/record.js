@@ -40,6 +40,8 @@ export function openRecord({ key, play, sceneCount, endingCount }) {
   // What was last read from storage or written to it.
   let known = null;
   let changed = false;
+  // Until the first sync(), changes wait in the page.
+  let synced = false;
 
   // Takes in what a game of these answers showed (the marks of its
   // replay); returns the endings that were new to the record.
@@ -86,8 +88,11 @@ export function openRecord({ key, play, sceneCount, endingCount }) {
     findEndings(saved?.endings);
   }
 
-  // Merges what is stored now, and stores the union if it holds more.
-  function sync() {
+  // Merges what is stored now, and ways from elsewhere (a file) if given,
+  // and stores the union if it holds more.
+  function sync(list) {
+    synced = true;
+    learn(list);
     const saved = readStored(key);
     // As this page writes it: compact, like `known`.
     const stored = JSON.stringify(saved);
@@ -95,8 +100,6 @@ export function openRecord({ key, play, sceneCount, endingCount }) {
     known = text();
     if (known !== stored) writeStored(key, known);
   }
-  sync();
-
   const count = (from, to) => ways.slice(from, to).filter(Boolean).length;
   return {
     key,
@@ -109,13 +112,8 @@ export function openRecord({ key, play, sceneCount, endingCount }) {
     note(marks, answers) {
       changed = false;
       const fresh = take(marks, answers);
-      if (changed) sync();
+      if (changed && synced) sync();
       return fresh;
-    },
-    // Ways from elsewhere (a file), merged as if stored by another page.
-    add(list) {
-      learn(list);
-      sync();
     },
     sync,
     forget() {

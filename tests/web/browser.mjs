@@ -94,16 +94,12 @@ export async function fresh(browser, { width = 1280, height = 800, touch = false
 }
 
 // A file dropped on the page, as a player drops one from a file manager.
-export const drop = (page, bytes, name = 'partida.txt') =>
-  page.evaluate(
-    (base64, name) => {
-      const data = new DataTransfer();
-      data.items.add(new File([Uint8Array.from(atob(base64), (c) => c.charCodeAt(0))], name));
-      document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true, cancelable: true }));
-    },
-    Buffer.from(bytes).toString('base64'),
-    name,
-  );
+export const drop = (page, bytes) =>
+  page.evaluate((base64) => {
+    const data = new DataTransfer();
+    data.items.add(new File([Uint8Array.from(atob(base64), (c) => c.charCodeAt(0))], 'partida.txt'));
+    document.dispatchEvent(new DragEvent('drop', { dataTransfer: data }));
+  }, Buffer.from(bytes).toString('base64'));
 
 // What the control `name` (shown by `opener`) saved (see prepare).
 export async function saved(page, name, opener = 'Archivo') {

@@ -145,80 +145,55 @@ test('the module inlined a character a byte comes back whole', async () => {
 
 // The game as the console's input: answers one a line, each with its line feed.
 const lines = (answers, end = '\n') => answers.map((text) => `${text}${end}`).join('');
-const mapCounts = async (page) => {
-  await click(page, 'Mapa');
-  const counts = await until(() => page.$eval('#map-counts', (el) => el.textContent || assert.fail('no counts')));
-  await click(page, 'Cerrar', '#map');
-  return counts;
-};
+const refused = [
+  [Buffer.alloc((1 << 20) + 1, '\n'), 'el archivo pasa de 1 MB'],
+  ['\n\n\0\n', 'no es texto'],
+  ['\n\na\rb\n', 'una respuesta lleva un retorno de carro'],
+  [lines([...toEnding, 'x']), 'la partida sigue tras su final'],
+  [Buffer.from('\n\n\xf1\n', 'latin1'), 'el texto no está en UTF-8'],
+];
+// A byte order mark and CR LF; no final line feed; empty.
+const accepted = [[`\ufeff${lines(toSecondMenu, '\r\n')}`, toSecondMenu], [toEnding.slice(0, 6).join('\n'), toEnding.slice(0, 6)]];
+accepted.push(['', []]);
+const stored = (page) => page.evaluate(() => localStorage['tramontalia-mapa']);
 
-test('a saved game is the console\'s input, and loads elsewhere as if typed; the map travels too', async () => {
+test('a saved game is the console\'s input, loads elsewhere as if typed, the map too; a bad file changes nothing', async () => {
   const answers = [...toSecondMenu, 'ñandú 😀', '', ...toEnding.slice(5)];
   const page = await fresh(browser);
   await answer(page, answers);
   const game = await saved(page, 'Guardar partida');
-  const gameCounts = await mapCounts(page);
-  // Another scene for the map alone.
-  await click(page, 'Jugar otra vez');
-  await answer(page, ['', '', '', 'd']);
   assert.match(game.name, /^tramontalia-partida-\d{8}-\d{4}\.txt$/);
   assert.equal(game.text, lines(answers));
   const play = (input) => execFileSync(process.env.UTF8_GAME, { input });
-  assert.deepEqual(play(game.text), play(lines(answers)), 'the console plays the saved file as typed answers');
+  assert.deepEqual(play(game.text), play(lines(answers)));
+  const record = await stored(page);
+  await click(page, 'Jugar otra vez');
+  await answer(page, ['', '', '', 'd']);
   await click(page, 'Mapa');
   const map = await saved(page, 'Guardar mapa', null);
-  assert.match(map.name, /^tramontalia-mapa-\d{8}-\d{4}\.json$/);
-  const counts = await mapCounts(page);
-
-  // In a new profile: the game, then the map.
   const elsewhere = await fresh(browser);
   await drop(elsewhere, game.text);
   await expectView(elsewhere, answers, 'loaded');
   await reload(elsewhere);
   await expectView(elsewhere, answers, 'the loaded game was stored');
-  assert.equal(await mapCounts(elsewhere), gameCounts, 'the game noted in the record');
-  assert.notEqual(gameCounts, counts, 'the map file holds more than the game');
-  await drop(elsewhere, map.text, 'mapa.json');
-  await until(async () => assert.equal(await mapCounts(elsewhere), counts, 'the map loaded'));
+  assert.equal(await stored(elsewhere), record, 'the record of the game');
+  await drop(elsewhere, map.text);
+  await until(async () => assert.equal(await stored(elsewhere), await stored(page), 'the map merged'));
+  const state = () => elsewhere.evaluate(() => [document.getElementById('story').innerText, { ...localStorage }]);
+  const before = await state();
+  for (const [bytes, why] of refused) {
+    await drop(elsewhere, bytes);
+    const line = () => elsewhere.$eval('#ending', (el) => el.textContent);
+    await until(async () => assert.equal(await line(), `No se carga: ${why}.`));
+    assert.deepEqual(await state(), before, why);
+  }
   await click(elsewhere, 'Deshacer');
-  await expectView(elsewhere, answers.slice(0, -1), 'undone after loading');
+  await expectView(elsewhere, answers.slice(0, -1), 'the undo history kept');
+  for (const [text, typed] of accepted) {
+    await drop(elsewhere, text);
+    await expectView(elsewhere, typed);
+  }
+  assert.deepEqual(elsewhere.errors, []);
   await page.done();
   await elsewhere.done();
-});
-
-// Each refused with its reason, changing nothing; then what real saves look like.
-const refused = [
-  ['over 1 MB', Buffer.alloc((1 << 20) + 1, '\n'), 'el archivo pasa de 1 MB'],
-  ['binary', '\n\n\0\n', 'no es un archivo de texto'],
-  ['a CR in an answer', '\n\na\rb\n', 'una respuesta lleva un retorno de carro'],
-  ['going on after its ending', lines([...toEnding, 'x']), 'la partida sigue tras su final'],
-  ['not UTF-8', Buffer.from('\n\n\xf1\n', 'latin1'), 'el texto no está en UTF-8'],
-];
-const accepted = [
-  ['with a byte order mark and CR LF', `\ufeff${lines(toSecondMenu, '\r\n')}`, toSecondMenu],
-  ['with no final line feed', toEnding.slice(0, 6).join('\n'), toEnding.slice(0, 6)],
-  ['empty', '', []],
-];
-test('a bad file is refused with one line that says why, and nothing changes; real saves load', async () => {
-  const page = await fresh(browser);
-  await answer(page, toEnding.slice(0, 7));
-  await click(page, 'Deshacer');
-  const state = () =>
-    page.evaluate(() => [document.getElementById('story').innerText, { ...localStorage }, document.getElementById('undo').disabled]);
-  const before = await state();
-  for (const [what, bytes, why] of refused) {
-    await drop(page, bytes);
-    await until(async () => assert.equal(await page.$eval('#ending', (el) => el.textContent), `No se carga: ${why}.`, what));
-    assert.deepEqual(await state(), before, what);
-  }
-  for (let left = 5; left >= 4; --left) {
-    await click(page, 'Deshacer');
-    await expectView(page, toEnding.slice(0, left), 'the undo history kept');
-  }
-  for (const [what, text, answers] of accepted) {
-    await drop(page, text);
-    await expectView(page, answers, what);
-  }
-  assert.deepEqual(page.errors, []);
-  await page.done();
 });
