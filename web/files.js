@@ -19,12 +19,12 @@ export function download(text, name, extension = 'txt') {
 // order mark, CR LF line ends and no final line feed are what editors and
 // other systems make of a game.
 export async function readFile(file, mapName) {
-  if (file.size > 1 << 20) throw 'el archivo pasa de 1 MB';
+  if (file.size > 1 << 20) throw 'pasa de 1 MB';
   let text;
   try {
     text = new TextDecoder('utf-8', { fatal: true }).decode(await file.arrayBuffer());
   } catch {
-    throw 'el texto no está en UTF-8';
+    throw 'no está en UTF-8';
   }
   if (/[\0-\b\v\f\x0e-\x1f]/.test(text)) throw 'no es texto';
   // A record's file is one JSON object, which no file of answers is.

@@ -273,6 +273,8 @@ addEventListener('storage', (event) => {
   takeIn();
 });
 
+mapButton.addEventListener('click', () => map.open(record, sceneAt.at(-1)));
+
 // A confirmation's buttons close it with their value.
 for (const dialog of [confirmRestart, confirmForget]) {
   for (const button of dialog.querySelectorAll('button')) {

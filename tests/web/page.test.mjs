@@ -146,11 +146,11 @@ test('the module inlined a character a byte comes back whole', async () => {
 // The game as the console's input: answers one a line, each with its line feed.
 const lines = (answers, end = '\n') => answers.map((text) => `${text}${end}`).join('');
 const refused = [
-  [Buffer.alloc((1 << 20) + 1, '\n'), 'el archivo pasa de 1 MB'],
+  [Buffer.alloc((1 << 20) + 1, '\n'), 'pasa de 1 MB'],
   ['\n\n\0\n', 'no es texto'],
   ['\n\na\rb\n', 'una respuesta lleva un retorno de carro'],
   [lines([...toEnding, 'x']), 'la partida sigue tras su final'],
-  [Buffer.from('\n\n\xf1\n', 'latin1'), 'el texto no está en UTF-8'],
+  [Buffer.from('\n\n\xf1\n', 'latin1'), 'no está en UTF-8'],
 ];
 // A byte order mark and CR LF; no final line feed; empty.
 const accepted = [[`\ufeff${lines(toSecondMenu, '\r\n')}`, toSecondMenu], [toEnding.slice(0, 6).join('\n'), toEnding.slice(0, 6)]];
