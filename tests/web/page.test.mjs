@@ -189,9 +189,11 @@ test('a saved game is the console\'s input, loads elsewhere as if typed, the map
   }
   await click(elsewhere, 'Deshacer');
   await expectView(elsewhere, answers.slice(0, -1), 'the undo history kept');
+  const kept = () => elsewhere.evaluate(() => JSON.parse(localStorage.tramontalia ?? '{"answers":[]}').answers);
   for (const [text, typed] of accepted) {
     await drop(elsewhere, text);
     await expectView(elsewhere, typed);
+    assert.deepEqual(await kept(), typed, 'the answers stored');
   }
   assert.deepEqual(elsewhere.errors, []);
   await page.done();
