@@ -153,11 +153,14 @@ const refused = [
   [Buffer.from('\n\n\xf1\n', 'latin1'), 'no está en UTF-8'],
 ];
 // A byte order mark and CR LF; no final line feed; empty.
-const accepted = [[`\ufeff${lines(toSecondMenu, '\r\n')}`, toSecondMenu], [toEnding.slice(0, 6).join('\n'), toEnding.slice(0, 6)]];
-accepted.push(['', []]);
+const accepted = [
+  [`\ufeff${lines(toSecondMenu, '\r\n')}`, toSecondMenu],
+  [toEnding.slice(0, 6).join('\n'), toEnding.slice(0, 6)],
+  ['', []],
+];
 const stored = (page) => page.evaluate(() => localStorage['tramontalia-mapa']);
 
-test('a saved game is the console\'s input, loads elsewhere as if typed, the map too; a bad file changes nothing', async () => {
+test("a saved game is the console's input and loads elsewhere, the map too; a bad file changes nothing", async () => {
   const answers = [...toSecondMenu, 'ñandú 😀', '', ...toEnding.slice(5)];
   const page = await fresh(browser);
   await answer(page, answers);
