@@ -3,13 +3,16 @@
 //   size        the page gzipped (gzip -9), story and module included;
 //   first text  from navigation to the first page of the story on screen,
 //               against a plain HTML file holding the same text, no script,
-//               in the same browser;
+//               in the same browser; and so with a full record stored by
+//               another build;
 //   one answer  the page's work for one answer (script, style and layout)
 //               after 1,000 answers, against after 10;
 //   the map     opening it, a jump to a scene from it, "Ver todo" and one
 //               zoom step ("Alejar" or "Acercar") on it, with every scene
 //               seen (every transcript played first), in a game at its
-//               tenth answer, against one answer after 1,000.
+//               tenth answer, against one answer after 1,000;
+//   loading     a saved game of 1,000 answers, from a new game, against one
+//               answer after 1,000.
 // Each figure of speed but the first text is the median of five page loads.
 // Usage: WEB_PAGE=build/web/tramontalia.html node bench/web.mjs
 // Prints a table, a row for each browser that is not installed; slow figures
@@ -32,7 +35,7 @@ const rows = [];
 
 // --- Size ----------------------------------------------------------------------
 const gzipped = execFileSync('gzip', ['-9c', pagePath]).length;
-rows.push(['page, gzip -9 (bytes), any browser', gzipped, '31332 (ink.js 2.4.0 runtime alone)', '-', '<= 31000']);
+rows.push(['page, gzip -9 (bytes), any browser', gzipped, '-', '-', '<= 29000']);
 
 // The same first text in a plain page: what any page needs to show it.
 const work = mkdtempSync(join(tmpdir(), 'tramontalia-bench-'));
@@ -40,8 +43,15 @@ const plainPath = join(work, 'plain.html');
 
 // Milliseconds from navigation until "Pulsa enter" is in the document and
 // the next frame has been drawn, measured inside the page alike for both.
-async function timeToFirstText(browser, url) {
+// With storage emptied at each navigation, then holding `stored` (key to
+// value), as another build left it; in one context, so that every load
+// finds the browser's caches alike.
+async function timeToFirstText(browser, url, stored = {}) {
   const page = await browser.newPage();
+  await page.evaluateOnNewDocument((values) => {
+    localStorage.clear();
+    for (const [key, value] of Object.entries(values)) localStorage.setItem(key, value);
+  }, stored);
   await page.evaluateOnNewDocument(() => {
     window.firstText = new Promise((resolve) => {
       const check = () => {
@@ -64,11 +74,13 @@ async function timeToFirstText(browser, url) {
 // script, then the style and layout it leaves for the browser: one answer,
 // opening the map (closed again unmeasured), a jump to a scene, each seen
 // scene in turn (from the map opened unmeasured), "Ver todo" (on the map
-// opened and zoomed in a step, unmeasured), or a zoom step, out and in by
-// turns (on the map opened unmeasured).
+// opened and zoomed in a step, unmeasured), a zoom step, out and in by turns
+// (on the map opened unmeasured), or loading a saved game of `count` answers
+// (from a new game, an empty file loaded unmeasured), until its last block is
+// on screen.
 async function pageWork(browser, before, measure = 'answer', reused = null) {
   const page = reused ?? (await fresh(browser));
-  const ms = await page.evaluate((count, measure) => {
+  const ms = await page.evaluate(async (count, measure) => {
     const input = document.getElementById('answer');
     const form = document.getElementById('reply');
     const cycle = ['x', '', '', ''];
@@ -81,25 +93,36 @@ async function pageWork(browser, before, measure = 'answer', reused = null) {
     for (; given < count; ++given) answer(given);
     const click = (selector) => document.querySelector(selector).click();
     const step = (key) => click(`#map [data-key="${key}"]`);
-    const ways = JSON.parse(localStorage.getItem('tramontalia-mapa'))?.ways ?? [[]];
-    const seen = ways.flatMap((way, scene) => (way ? [scene] : []));
-    const jumpTo = (scene) => document.querySelectorAll('#map li')[scene].firstChild.click();
+    const seen = () => document.querySelectorAll('#map li.seen button');
+    const jumpTo = (k) => seen()[k % seen().length].click();
     const none = () => {};
+    const saved = Array.from({ length: given }, (_, k) => `${k < 3 ? '' : cycle[k % cycle.length]}\n`).join('');
+    const load = (text, blocks) =>
+      new Promise((resolve) => {
+        const story = document.getElementById('story');
+        const done = () => story.querySelectorAll('.piece').length === blocks && (observer.disconnect(), resolve());
+        const observer = new MutationObserver(done);
+        observer.observe(story, { childList: true, subtree: true });
+        const data = new DataTransfer();
+        data.items.add(new File([text], 'partida.txt'));
+        document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true, cancelable: true }));
+      });
     // Each measure: what is done before it, unmeasured; the work measured;
     // what is done after it, unmeasured.
     const [setUp, work, tearDown] = {
       answer: [none, () => answer(given++), none],
       map: [none, () => click('#open-map'), () => click('#close-map')],
-      jump: [() => click('#open-map'), (k) => jumpTo(seen[k % seen.length]), none],
+      jump: [() => click('#open-map'), jumpTo, none],
       fit: [() => [click('#open-map'), step('+')], () => step('fit'), () => click('#close-map')],
       zoom: [() => click('#open-map'), (k) => step(k % 2 ? '+' : '-'), () => click('#close-map')],
+      load: [() => load('', 1), () => load(saved, given + 1), none],
     }[measure];
     const times = [];
     for (let k = 0; k < 47; ++k) {
-      setUp();
+      await setUp();
       document.body.offsetHeight; // nothing pending from earlier work
       const start = performance.now();
-      work(k);
+      await work(k);
       document.body.offsetHeight;
       times.push(performance.now() - start);
       tearDown();
@@ -143,35 +166,46 @@ for (const [engine, name] of [
     plainPath,
     `<!doctype html><html lang="es"><meta charset="utf-8"><title>Tramontalia</title><pre>${escaped}</pre></html>`,
   );
+  // Every scene and ending, as a build before this one stored them: ways,
+  // and the endings' numbers, which the page must find ways to again.
+  const seenAll = await everySceneSeen(browser);
+  const ways = await seenAll.evaluate(() => Object.values(JSON.parse(localStorage.getItem('tramontalia-mapa')))[0]);
+  const endings = [...Array(19).keys()];
+  const stored = { 'tramontalia-mapa': JSON.stringify({ version: 'another build', ways, endings }) };
   const game = [];
   const plain = [];
+  const full = [];
   for (let round = 0; round < 30; ++round) {
     game.push(await timeToFirstText(browser, pageUrl));
     plain.push(await timeToFirstText(browser, pathToFileURL(plainPath).href));
+    full.push(await timeToFirstText(browser, pageUrl, stored));
   }
-  const [gameFirst, plainFirst] = [median(game), median(plain)];
+  const [gameFirst, plainFirst, fullFirst] = [median(game), median(plain), median(full)];
   const plainText = `${plainFirst.toFixed(1)} (plain HTML)`;
   rows.push([`${name}: first text (ms)`, gameFirst, plainText, gameFirst / plainFirst, '<= 1.5x']);
+  const fullText = `${name}: first text, full record of another build (ms)`;
+  rows.push([fullText, fullFirst, plainText, fullFirst / plainFirst, '<= 1.5x']);
 
   // Round after round, each measure once, so that a moment when the
   // machine is slower weighs on all of them alike; then the medians.
-  const seenAll = await everySceneSeen(browser);
-  const times = { few: [], many: [], map: [], jump: [], fit: [], zoom: [] };
+  const times = { few: [], many: [], map: [], jump: [], fit: [], zoom: [], load: [] };
   for (let round = 0; round < 5; ++round) {
     times.few.push(await pageWork(browser, 10));
     times.many.push(await pageWork(browser, 1000));
+    times.load.push(await pageWork(browser, 1000, 'load'));
     for (const measure of ['map', 'jump', 'fit', 'zoom']) {
       await newGame(seenAll);
       times[measure].push(await pageWork(browser, 10, measure, seenAll));
     }
   }
-  const [few, many, map, jump, fit, zoom] = Object.values(times).map(median);
+  const [few, many, map, jump, fit, zoom, load] = Object.values(times).map(median);
   rows.push([`${name}: one answer after 1,000 (ms)`, many, `${few.toFixed(2)} (after 10)`, many / few, '<= 2x']);
   const reference = `${many.toFixed(2)} (one answer)`;
   rows.push([`${name}: opening the map (ms)`, map, reference, map / many, '<= 2x']);
   rows.push([`${name}: a jump to a scene (ms)`, jump, reference, jump / many, '<= 2x']);
   rows.push([`${name}: "Ver todo" on the map (ms)`, fit, reference, fit / many, '<= 2x']);
   rows.push([`${name}: a zoom step on the map (ms)`, zoom, reference, zoom / many, '<= 2x']);
+  rows.push([`${name}: loading a game of 1,000 answers (ms)`, load, reference, load / many, '<= 2x']);
   await seenAll.done();
   await browser.close();
 }

@@ -42,11 +42,13 @@ function fill(template, values) {
 
 // The page's script is a few modules, joined in this order (each imports
 // only from those before it) into the one inline script the page's policy
-// allows, without their import and export syntax, and without indentation,
-// blank lines and the comments that take a line of their own: the page
-// travels, its sources are read. (A template literal over several lines
-// would lose its indentation too: none may span lines.)
-const scriptModules = ['game.js', 'story.js', 'record.js', 'map.js', 'main.js'];
+// allows, without their import and export syntax, and without indentation
+// and the comments that take a line of their own: the page travels, its
+// sources are read. (A template literal over several lines would lose its
+// indentation too: none may span lines.) Its blank lines go too, and every
+// const is a let, which behaves alike in a program that runs and gzips
+// smaller.
+const scriptModules = ['game.js', 'story.js', 'record.js', 'files.js', 'map.js', 'main.js'];
 
 function joinScripts() {
   return scriptModules
@@ -64,7 +66,9 @@ function joinScripts() {
         .replace(/^import [^;]* from '[^']*';\n/gm, '')
         .replace(/^ *(\/\/.*)?\n/gm, '')
         .replace(/^ +/gm, '')
-        .replace(/^export /gm, '');
+        .replace(/^export /gm, '')
+        .replace(/\n+/g, '\n')
+        .replace(/\bconst\b/g, 'let');
       if (/^\s*(import|export)\b/m.test(joined)) throw new Error(`web/${name}: import or export left`);
       return joined;
     })
@@ -163,11 +167,9 @@ const csp = [
   "base-uri 'none'",
   "form-action 'none'",
 ].join('; ');
-// A stored game is resumed only by the very module that played it.
-const version = createHash('sha256').update(moduleBytes).digest('hex').slice(0, 16);
 const module = inlineBytes(moduleBytes);
 
-const page = fill(source('web/index.html'), { csp, ifid, icon, style, version, map, module, script });
+const page = fill(source('web/index.html'), { csp, ifid, icon, style, map, module, script });
 writeFileSync(join(outputDir, 'tramontalia.html'), page);
 
 // The Node command plays the module as the page carries it.

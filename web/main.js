@@ -1,5 +1,6 @@
 // Tramontalia in the browser: the player's controls over the game, the
 // story view, the record and the map.
+import { download, readFile } from './files.js';
 import { loadGame, moduleBytes } from './game.js';
 import { createMap } from './map.js';
 import { isAnswerList, openRecord, readStored, writeStored } from './record.js';
@@ -23,6 +24,7 @@ const input = document.getElementById('answer');
 const undoButton = document.getElementById('undo');
 const restartButton = document.getElementById('restart');
 const saveButton = document.getElementById('save');
+const fileInput = document.getElementById('file');
 const mapButton = document.getElementById('open-map');
 const againButton = document.getElementById('again');
 const endingLine = document.getElementById('ending');
@@ -40,12 +42,13 @@ let endingAt = [];
 
 // --- Saved progress ---------------------------------------------------------
 
+// The game stored is the one answered last in any page. Stored by another
+// build, it resumes if this one plays all its answers.
 const storageKey = 'tramontalia';
-const version = moduleData.dataset.version;
-const store = () => writeStored(storageKey, version, answers.length > 0 && { answers });
+const store = () => writeStored(storageKey, answers.length > 0 && JSON.stringify({ answers }));
 
 function stored() {
-  const saved = readStored(storageKey, version);
+  const saved = readStored(storageKey);
   return isAnswerList(saved?.answers) ? saved.answers : [];
 }
 
@@ -56,7 +59,7 @@ const map = createMap(JSON.parse(document.getElementById('map-data').textContent
 });
 const record = openRecord({
   key: `${storageKey}-mapa`,
-  version,
+  play,
   sceneCount: map.sceneCount,
   endingCount: map.endingTitles.length,
 });
@@ -87,16 +90,20 @@ function show(result, from, noting = true) {
 // The ending on screen (its "Fin" ends the game's last or next to last
 // block), named and counted outside the log; "new" while it stays on screen.
 let newEnding = -1;
+// A line about the page rather than the story, shown there until the game
+// changes.
+let notice = '';
 
-function showEnding(fresh) {
+function showEnding(fresh = []) {
   const ending = endingAt.findLast((n) => n >= 0) ?? -1;
   if (fresh.includes(ending)) newEnding = ending;
   else if (ending < 0) newEnding = -1;
   endingLine.textContent =
-    ending < 0
+    notice ||
+    (ending < 0
       ? ''
       : `${ending === newEnding ? 'Nuevo final' : 'Final'}: ${map.endingTitles[ending]} · ` +
-        `${record.endingsReached()} de ${map.endingTitles.length}`;
+        `${record.endingsReached()} de ${map.endingTitles.length}`);
 }
 
 function updateControls(fresh = []) {
@@ -106,6 +113,7 @@ function updateControls(fresh = []) {
   restartButton.disabled = answers.length === 0;
   againButton.parentElement.hidden = !over;
   updateTaps(over);
+  notice = '';
   showEnding(fresh);
 }
 
@@ -170,16 +178,21 @@ function jump(scene) {
   store();
 }
 
-function saveTranscript() {
-  const now = new Date();
-  const two = (n) => String(n).padStart(2, '0');
-  const day = `${now.getFullYear()}${two(now.getMonth() + 1)}${two(now.getDate())}`;
-  const time = `${two(now.getHours())}${two(now.getMinutes())}`;
-  const link = document.createElement('a');
-  link.href = URL.createObjectURL(new Blob([terminalView(answers)], { type: 'text/plain;charset=utf-8' }));
-  link.download = `tramontalia-${day}-${time}.txt`;
-  link.click();
-  setTimeout(() => URL.revokeObjectURL(link.href), 0);
+// A game from a file goes on as if its answers had been typed; a record's
+// ways join the record. A file that is neither changes nothing.
+async function load(file) {
+  if (!file) return;
+  try {
+    const got = await readFile(file, record.key);
+    if (got.ways) {
+      takeIn(got.ways);
+      notice = 'Mapa cargado.';
+    } else if (begin(got.answers)) store();
+    else throw 'la partida sigue tras su final';
+  } catch (why) {
+    notice = `No se carga: ${why}.`;
+  }
+  showEnding();
 }
 
 // --- The controls -----------------------------------------------------------
@@ -229,7 +242,37 @@ againButton.addEventListener('click', (event) => {
   newGame();
   backToTyping(event);
 });
-saveButton.addEventListener('click', saveTranscript);
+saveButton.addEventListener('click', () => download(terminalView(answers), 'tramontalia'));
+document.getElementById('save-game').addEventListener('click', () =>
+  download(answers.map((text) => `${text}\n`).join(''), 'tramontalia-partida'),
+);
+document.getElementById('save-map').addEventListener('click', () =>
+  download(record.text(), 'tramontalia-mapa', 'json'),
+);
+document.getElementById('load').addEventListener('click', () => fileInput.click());
+fileInput.addEventListener('change', () => {
+  load(fileInput.files[0]);
+  fileInput.value = '';
+});
+document.addEventListener('dragover', (event) => event.preventDefault());
+document.addEventListener('drop', (event) => {
+  event.preventDefault();
+  load(event.dataTransfer.files[0]);
+});
+
+// What another page adds to the record shows here at once; "Olvidar el
+// mapa" there forgets it here too.
+function takeIn(ways) {
+  record.sync(ways);
+  map.refresh(record, sceneAt.at(-1));
+  showEnding();
+}
+addEventListener('storage', (event) => {
+  if (event.key !== record.key) return;
+  if (!event.newValue) record.forget();
+  takeIn();
+});
+
 mapButton.addEventListener('click', () => map.open(record, sceneAt.at(-1)));
 
 // A confirmation's buttons close it with their value.
@@ -251,5 +294,12 @@ confirmForget.addEventListener('close', () => {
 });
 
 const resumed = stored();
-if (!begin(resumed, resumed.length === 0)) newGame();
+if (!begin(resumed, resumed.length === 0)) {
+  newGame();
+  notice = 'La partida guardada ya no se puede jugar.';
+  showEnding();
+}
 input.focus();
+// The stored record is played again once the first text is on screen:
+// nothing before needs it.
+requestAnimationFrame(() => setTimeout(takeIn));

@@ -205,6 +205,7 @@ export function createMap(layout, titles, { onJump, onClose, onCover }) {
       if (moved) here?.scrollIntoView({ block: 'center', inline: 'center' });
       moved = false;
     },
-    refresh: update,
+    // Once built, kept up to date while closed too.
+    refresh: (record, current) => scenes && update(record, current),
   };
 }

@@ -93,7 +93,21 @@ export async function fresh(browser, { width = 1280, height = 800, touch = false
   return page;
 }
 
-export const pageVersion = () => readFileSync(pagePath, 'utf8').match(/data-version="(\w+)"/)[1];
+// A file dropped on the page, as a player drops one from a file manager.
+export const drop = (page, bytes) =>
+  page.evaluate((base64) => {
+    const data = new DataTransfer();
+    data.items.add(new File([Uint8Array.from(atob(base64), (c) => c.charCodeAt(0))], 'partida.txt'));
+    document.dispatchEvent(new DragEvent('drop', { dataTransfer: data }));
+  }, Buffer.from(bytes).toString('base64'));
+
+// What the control `name` (shown by `opener`) saved (see prepare).
+export async function saved(page, name, opener = 'Archivo') {
+  await page.evaluate(() => delete window.saved);
+  if (opener) await click(page, opener);
+  await click(page, name);
+  return until(async () => (await page.evaluate(() => window.saved)) ?? assert.fail(`nothing saved by ${name}`));
+}
 
 // The page loaded again; `forgetting` what it stored, at a new game.
 export async function reload(page, forgetting = false) {

@@ -1,0 +1,40 @@
+// The files a player takes away and brings back: the game, which is the
+// console's very input (its answers, one a line), the record's ways, the
+// transcript.
+
+// Offers `text` for download as `name`-AAAAMMDD-HHMM.`extension`.
+export function download(text, name, extension = 'txt') {
+  // The local time, in ISO form: AAAA-MM-DDTHH:MM.
+  const now = new Date();
+  const local = new Date(now - now.getTimezoneOffset() * 6e4).toISOString().slice(0, 16);
+  const link = document.createElement('a');
+  link.href = URL.createObjectURL(new Blob([text], { type: 'text/plain;charset=utf-8' }));
+  link.download = `${name}-${local.replace(/[-:]/g, '').replace('T', '-')}.${extension}`;
+  link.click();
+  setTimeout(() => URL.revokeObjectURL(link.href), 0);
+}
+
+// What a file holds: { answers } of a game or { ways } of a record (the
+// value of `mapName`); if neither, it throws why. A byte
+// order mark, CR LF line ends and no final line feed are what editors and
+// other systems make of a game.
+export async function readFile(file, mapName) {
+  if (file.size > 1 << 20) throw 'pasa de 1 MB';
+  let text;
+  try {
+    text = new TextDecoder('utf-8', { fatal: true }).decode(await file.arrayBuffer());
+  } catch {
+    throw 'no está en UTF-8';
+  }
+  if (/[\0-\b\v\f\x0e-\x1f]/.test(text)) throw 'no es texto';
+  // A record's file is one JSON object, which no file of answers is.
+  try {
+    const ways = JSON.parse(text)[mapName];
+    if (ways) return { ways };
+  } catch {
+    // Not one: answers.
+  }
+  text = text.replace(/\r\n/g, '\n');
+  if (text.includes('\r')) throw 'una respuesta lleva un retorno de carro';
+  return { answers: text === '' ? [] : text.replace(/\n$/, '').split('\n') };
+}
