@@ -77,15 +77,18 @@ export function createMap(layout, titles, { onJump, onClose, onCover }) {
   const frame = canvas.parentNode;
   let scale = 1;
 
+  // How much a part of the map this wide and tall must be scaled to fit the
+  // frame, a margin left for scroll bars.
+  const fitting = (width, height) => Math.min((frame.clientWidth - 24) / width, (frame.clientHeight - 24) / height);
+
   // Scales the map by `factor`, between the scale at which it all fits the
-  // frame (a margin left for scroll bars) and its own size, moving the point
-  // of the map under `from` to `to` (points of the screen, by default the
-  // frame's centre).
+  // frame and its own size, moving the point of the map under `from` to `to`
+  // (points of the screen, by default the frame's centre).
   function zoom(factor, to, from = to) {
     const box = frame.getBoundingClientRect();
     const spot = (point) => (point ? [point.x - box.x, point.y - box.y] : [box.width / 2, box.height / 2]);
     const [[toX, toY], [fromX, fromY]] = [spot(to), spot(from)];
-    const fits = Math.min((frame.clientWidth - 24) / layout.width, (frame.clientHeight - 24) / layout.height);
+    const fits = fitting(layout.width, layout.height);
     const grown = Math.min(1, Math.max(scale * factor, fits)) / scale;
     const scroll = [(frame.scrollLeft + fromX) * grown - toX, (frame.scrollTop + fromY) * grown - toY];
     canvas.style.transform = `scale(${(scale *= grown)})`;
@@ -131,8 +134,19 @@ export function createMap(layout, titles, { onJump, onClose, onCover }) {
   const closeButton = document.getElementById('close-map');
   closeButton.onclick = close;
   // The keys, and the buttons that stand for them.
-  const keys = { Escape: close, '+': () => zoom(1.25), '-': () => zoom(0.8), fit: () => zoom(0) };
+  const keys = { Escape: close, '+': () => zoom(1.25), '-': () => zoom(0.8), fit: seeAll };
   region.onkeydown = region.onclick = (event) => event.ctrlKey || keys[event.key ?? event.target.dataset.key]?.();
+
+  // "Ver todo": the boxes shown, as large as they all fit, about their
+  // centre; a view of the whole map would tell the shape of what is not
+  // found yet.
+  function seeAll() {
+    const boxes = [...canvas.querySelectorAll('li:not([hidden])')].map((item) => item.getBoundingClientRect());
+    const [left, top, right, bottom] = ['left', 'top', 'right', 'bottom'].map((side, k) =>
+      (k < 2 ? Math.min : Math.max)(...boxes.map((box) => box[side])),
+    );
+    zoom(fitting(right - left, bottom - top), null, { x: (left + right) / 2, y: (top + bottom) / 2 });
+  }
 
   function build() {
     canvas.innerHTML = `<svg aria-hidden="true" width="${layout.width}" height="${layout.height}"></svg><ol></ol>`;
