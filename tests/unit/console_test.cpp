@@ -128,7 +128,7 @@ TEST(FdStreams, LoseNothingOnNonBlockingPipes) {
     EXPECT_TRUE(game.asleep()) << path << " does not wait to write";
     game.read_until(game.filler + blocking.text.find("Pulsa enter\n") + 12);
     EXPECT_TRUE(game.asleep()) << path << " does not wait for the first answer";
-    (void)::write(game.input, answers.data(), answers.size());
+    EXPECT_EQ(::write(game.input, answers.data(), answers.size()), ssize_t(answers.size()));
     game.read_until(game.filler + blocking.text.size() - 1);
     EXPECT_TRUE(game.asleep()) << path << " does not wait for more answers";
     close(game.input);
