@@ -1,16 +1,9 @@
 #!/usr/bin/env bash
-# Checks the files `make release` wrote, as a user of each would find them:
-#   checksums  SHA256SUMS lists every release file, and they match it;
-#   record     the iFiction record is well-formed, has the page's IFID, a cover;
-#   tarball    unpacked with no git at all, its `make test` passes (slow);
-#   package    lintian --pedantic: no error or warning; Debian's layout for a game;
-#              the menu entry and the software centre's record valid;
-#   cover      the icon drawn at 960 pixels, under 200 KB;
-#   rebuild    the source package alone, unpacked elsewhere, builds the same .debs;
-#   install    (root only) the package's autopkgtest, null runner; dpkg -r leaves nothing.
+# Checks the files `make release` wrote, as a user of each would find them
+# (the README's "Making a release" says what each check does).
 # Usage: tests/release/check-release.sh [RELEASE_DIR [CHECK...]]
-#   (default: build/release, every check). Exits 0 when every check passed,
-#   77 when the only ones not passed were skipped (install, without root).
+#   (default: build/release, every check below). Exits 0 when every check
+#   passed, 77 when the only ones not passed were skipped (install, without root).
 set -uo pipefail
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -37,20 +30,18 @@ check_checksums() {
   [ -f "$release/SHA256SUMS" ] || fail "no SHA256SUMS in $release (run make release)" || return
   (cd "$release" && sha256sum --strict -c SHA256SUMS) || fail "the files do not match SHA256SUMS" ||
     return
-  local listed
+  local listed expected
   listed=$(awk '{ print $2 }' "$release/SHA256SUMS" | LC_ALL=C sort | tr '\n' ' ')
   # The tarball, the page, its record, the cover, and what the .changes names.
-  local expected
   expected=$({ printf '%s\n' "tramontalia-$version.tar.gz" tramontalia.html tramontalia.iFiction \
     tramontalia-cover.png "$(basename "$changes")"; sed -n '/^Files:/,$s/^ .* //p' "$changes"; } |
     LC_ALL=C sort | tr '\n' ' ')
-  [ "$listed" = "$expected" ] ||
-    fail "SHA256SUMS lists $listed"
+  [ "$listed" = "$expected" ] || fail "SHA256SUMS lists $listed"
 }
 
 check_record() {
   local record=$release/tramontalia.iFiction treaty=http://babel.ifarchive.org/protocol/iFiction/
-  local ifid page_ifid
+  local ifid page_ifid cover
   [ -f "$record" ] || fail "no tramontalia.iFiction in $release" || return
   command -v xmllint > /dev/null || fail "xmllint is not installed (apt-get install libxml2-utils)" || return
   xmllint --noout "$record" || fail "tramontalia.iFiction is not well-formed" || return
