@@ -175,9 +175,13 @@ test("a saved game is the console's input and loads elsewhere, the map too; a ba
   await click(page, 'Mapa');
   const map = await saved(page, 'Guardar mapa', null);
   const elsewhere = await fresh(browser);
+  // Of a game loaded or resumed, the older blocks come on scrolling up.
+  const scrolledUp = () => elsewhere.evaluate(() => scrollTo(0, 0));
   await drop(elsewhere, game.text);
+  await scrolledUp();
   await expectView(elsewhere, answers, 'loaded');
   await reload(elsewhere);
+  await scrolledUp();
   await expectView(elsewhere, answers, 'the loaded game was stored');
   assert.equal(await stored(elsewhere), record, 'the record of the game');
   await drop(elsewhere, map.text);
@@ -198,6 +202,15 @@ test("a saved game is the console's input and loads elsewhere, the map too; a ba
     await expectView(elsewhere, typed);
     assert.deepEqual(await kept(), typed, 'the answers stored');
   }
+  // A long game resumed: the older blocks come before undoing past the newest.
+  const long = ['', '', '', ...Array(100).fill(['x', '', '', '']).flat()];
+  await drop(elsewhere, lines(long));
+  await until(async () => assert.equal((await kept()).length, long.length));
+  await reload(elsewhere);
+  assert.ok((await elsewhere.$$eval('#story .piece', (all) => all.length)) < 20, 'the newest blocks alone');
+  // At once, before the page could see the story shrink as it scrolls.
+  await elsewhere.$eval('#undo', (undo) => Array.from({ length: 12 }, () => undo.click()));
+  await expectView(elsewhere, long.slice(0, -12), 'undone past the blocks built');
   assert.deepEqual(elsewhere.errors, []);
   await page.done();
   await elsewhere.done();
