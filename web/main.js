@@ -14,7 +14,6 @@ import {
   removeLastBlock,
   showNewest,
   story,
-  terminalView,
   unecho,
   updateTaps,
 } from './story.js';
@@ -146,7 +145,7 @@ function begin(log, noting = true, from = Math.max(0, log.length - 11)) {
   over = result.over;
   updateControls(fresh);
   showNewest();
-  requestAnimationFrame(nearOlder);
+  onscroll();
   return true;
 }
 
@@ -155,15 +154,11 @@ function begin(log, noting = true, from = Math.max(0, log.length - 11)) {
 // blocks built; the player stays where they were.
 function buildOlder() {
   if (!built) return;
-  const y = scrollY - story.offsetHeight;
-  const line = notice;
+  const below = story.offsetHeight - scrollY;
   begin(answers, false, 0);
-  notice = line;
-  showEnding();
-  scrollTo(0, y + story.offsetHeight);
+  scrollTo(0, story.offsetHeight - below);
 }
-const nearOlder = () => scrollY < innerHeight && buildOlder();
-addEventListener('scroll', nearOlder);
+onscroll = () => scrollY < innerHeight && buildOlder();
 
 function answer(text) {
   if (over) return;
@@ -179,7 +174,7 @@ function answer(text) {
 
 function undo() {
   if (answers.length === 0) return;
-  if (built > blocks.length - 2) buildOlder();
+  buildOlder();
   answers.pop();
   removeLastBlock();
   sceneAt.length = endingAt.length = blocks.length;
@@ -264,7 +259,11 @@ againButton.addEventListener('click', (event) => {
   newGame();
   backToTyping(event);
 });
-saveButton.addEventListener('click', () => download(terminalView(play(answers, 0).pieces, answers), 'tramontalia'));
+// The transcript: the whole game as a terminal shows it, answers included.
+saveButton.addEventListener('click', () => {
+  const shown = play(answers, 0).pieces.map((text, k) => (k in answers ? `${text}${answers[k]}\n` : text));
+  download(shown.join(''), 'tramontalia');
+});
 document.getElementById('save-game').addEventListener('click', () =>
   download(answers.map((text) => `${text}\n`).join(''), 'tramontalia-partida'),
 );

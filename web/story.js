@@ -112,10 +112,6 @@ export function unecho(block) {
   block.echo = [];
 }
 
-// The text of the game's pieces as a terminal shows it, answers included.
-export const terminalView = (pieces, answers) =>
-  pieces.map((text, k) => (k < answers.length ? `${text}${answers[k]}\n` : text)).join('');
-
 // The option lines of the menu now waiting, or the "Pulsa enter" line of the
 // pause now waiting, answer when tapped; all older ones are plain text. They
 // are spans whose role changes, not buttons put in and taken out, so that the
@@ -149,5 +145,5 @@ export function coverStory(covered) {
 }
 
 export function showNewest() {
-  window.scrollTo(0, document.documentElement.scrollHeight);
+  scrollTo(0, document.documentElement.scrollHeight);
 }
