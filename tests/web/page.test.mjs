@@ -175,13 +175,14 @@ test("a saved game is the console's input and loads elsewhere, the map too; a ba
   await click(page, 'Mapa');
   const map = await saved(page, 'Guardar mapa', null);
   const elsewhere = await fresh(browser);
+  const kept = () => elsewhere.evaluate(() => JSON.parse(localStorage.tramontalia ?? '{"answers":[]}').answers);
   // Of a game loaded or resumed, the older blocks come on scrolling up.
-  const scrolledUp = () => elsewhere.evaluate(() => scrollTo(0, 0));
   await drop(elsewhere, game.text);
-  await scrolledUp();
+  await until(async () => assert.deepEqual(await kept(), answers));
+  await elsewhere.evaluate(() => scrollTo(0, 0));
   await expectView(elsewhere, answers, 'loaded');
   await reload(elsewhere);
-  await scrolledUp();
+  await elsewhere.evaluate(() => scrollTo(0, 0));
   await expectView(elsewhere, answers, 'the loaded game was stored');
   assert.equal(await stored(elsewhere), record, 'the record of the game');
   await drop(elsewhere, map.text);
@@ -196,7 +197,6 @@ test("a saved game is the console's input and loads elsewhere, the map too; a ba
   }
   await click(elsewhere, 'Deshacer');
   await expectView(elsewhere, answers.slice(0, -1), 'the undo history kept');
-  const kept = () => elsewhere.evaluate(() => JSON.parse(localStorage.tramontalia ?? '{"answers":[]}').answers);
   for (const [text, typed] of accepted) {
     await drop(elsewhere, text);
     await expectView(elsewhere, typed);
@@ -204,8 +204,7 @@ test("a saved game is the console's input and loads elsewhere, the map too; a ba
   }
   // A long game resumed: the older blocks come before undoing past the newest.
   const long = ['', '', '', ...Array(100).fill(['x', '', '', '']).flat()];
-  await drop(elsewhere, lines(long));
-  await until(async () => assert.equal((await kept()).length, long.length));
+  await elsewhere.evaluate((list) => (localStorage.tramontalia = JSON.stringify({ answers: list })), long);
   await reload(elsewhere);
   assert.ok((await elsewhere.$$eval('#story .piece', (all) => all.length)) < 20, 'the newest blocks alone');
   // At once, before the page could see the story shrink as it scrolls.
