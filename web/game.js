@@ -12,16 +12,18 @@ export function moduleBytes(text) {
   return bytes;
 }
 
-// Returns the story's titles (see titles()) and play(answers, from), which
-// plays the game on `answers` and returns what
-// it wrote in pieces: piece k is what came after the k-th answer was read
-// (piece 0: before the first read). Only pieces from `from` on are returned;
-// the answers before those go in all at once, which the game takes exactly
-// as it takes them line by line. `over` tells whether the game ended by
-// itself (an ending, or "salir") rather than waiting for one more answer;
-// `read` how many answers it took. `marks` are what the game told of its
-// way in the pieces returned: { piece, scene } when it shows the first page
-// of a scene, { piece, ending } when it writes an ending's "Fin".
+// Returns the story's titles (see titles()) and play(answers, from, first),
+// which plays the game on `answers` and returns what it wrote in pieces:
+// piece k is what came after the k-th answer was read (piece 0: before the
+// first read). Only pieces and marks from `first` (by default `from`) on are
+// returned, and only the text of those from `from` on: the others are empty,
+// for the text of a piece is decoded only when asked for. The answers before
+// `first` go in all at once, which the game takes exactly as it takes them
+// line by line. `over` tells whether the game ended by itself (an ending,
+// or "salir") rather than waiting for one more answer; `read` how many
+// answers it took. `marks` are what the game told of its way in the pieces
+// returned: { piece, scene } when it shows the first page of a scene,
+// { piece, ending } when it writes an ending's "Fin".
 export async function loadGame(bytes) {
   const encoder = new TextEncoder();
   // The replay in progress, served by the module's imports.
@@ -46,22 +48,22 @@ export async function loadGame(bytes) {
     return text.split('\n').slice(0, -1);
   }
 
-  function play(answers, from) {
+  function play(answers, from, first = from) {
     const pieces = [];
     const marks = [];
     const decoder = new TextDecoder();
     let text = '';
-    let taken = Math.max(0, from - 1);
+    let taken = Math.max(0, first - 1);
     let line = taken > 0 ? encoder.encode(`${answers.slice(0, taken).join('\n')}\n`) : new Uint8Array(0);
     let offset = 0;
     let waiting = false;
     const endPiece = () => {
-      if (taken >= from) pieces.push(text + decoder.decode());
+      if (taken >= first) pieces.push(text + decoder.decode());
       text = '';
     };
     // Past the last answer the game only winds down: nothing it does then
     // is on screen.
-    const shown = () => !waiting && taken >= from;
+    const shown = () => !waiting && taken >= first;
     replaying = {
       // One line at a time, as a terminal hands them out.
       read(at, capacity) {
@@ -80,7 +82,7 @@ export async function loadGame(bytes) {
         return size;
       },
       write(at, size) {
-        if (shown()) text += decoder.decode(memory().subarray(at, at + size), { stream: true });
+        if (shown() && taken >= from) text += decoder.decode(memory().subarray(at, at + size), { stream: true });
       },
       mark(what) {
         if (shown()) marks.push({ piece: taken, ...what });

@@ -7,13 +7,13 @@ import { isAnswerList, openRecord, readStored, writeStored } from './record.js';
 import {
   addBlock,
   blocks,
+  built,
   coverStory,
   echo,
   keepBlocks,
   removeLastBlock,
   showNewest,
   story,
-  terminalView,
   unecho,
   updateTaps,
 } from './story.js';
@@ -127,22 +127,38 @@ function sharedBlocks(log) {
 
 // Shows the game played on `log` from its start; false if the log does not
 // make a game (it goes on after the game ended). Only the blocks after the
-// answers it shares with the game on screen are built again. A game resumed
-// on loading the page was noted when it was played: after "Olvidar el mapa"
-// it must not fill the record again.
-function begin(log, noting = true) {
-  const result = play(log, 0);
+// answers it shares with the game on screen are built again; or if those
+// are many, only the newest twelve blocks, more than a screen (a long game loaded),
+// and the older ones when asked for. A game resumed on loading the page was
+// noted when it was played: after "Olvidar el mapa" it must not fill the
+// record again.
+function begin(log, noting = true, from = Math.max(0, log.length - 11)) {
+  let kept = sharedBlocks(log);
+  if (!built && kept > from) from = kept;
+  else kept = 0;
+  const result = play(log, from, 0);
   if (result.read !== log.length) return false;
-  const kept = sharedBlocks(log);
-  keepBlocks(kept);
+  keepBlocks(kept, from);
   answers = log;
   const fresh = show(result, 0, noting);
-  for (let k = Math.max(0, kept - 1); k < log.length; ++k) echo(blocks[k], log[k]);
+  for (let k = Math.max(built, kept - 1); k < log.length; ++k) echo(blocks[k], log[k]);
   over = result.over;
   updateControls(fresh);
   showNewest();
+  onscroll();
   return true;
 }
+
+// The whole story is built when the player comes within a screen of its
+// start (or the newest blocks do not fill one), and before undoing past the
+// blocks built; the player stays where they were.
+function buildOlder() {
+  if (!built) return;
+  const below = story.offsetHeight - scrollY;
+  begin(answers, false, 0);
+  scrollTo(0, story.offsetHeight - below);
+}
+onscroll = () => scrollY < innerHeight && buildOlder();
 
 function answer(text) {
   if (over) return;
@@ -158,6 +174,7 @@ function answer(text) {
 
 function undo() {
   if (answers.length === 0) return;
+  buildOlder();
   answers.pop();
   removeLastBlock();
   sceneAt.length = endingAt.length = blocks.length;
@@ -242,7 +259,11 @@ againButton.addEventListener('click', (event) => {
   newGame();
   backToTyping(event);
 });
-saveButton.addEventListener('click', () => download(terminalView(answers), 'tramontalia'));
+// The transcript: the whole game as a terminal shows it, answers included.
+saveButton.addEventListener('click', () => {
+  const shown = play(answers, 0).pieces.map((text, k) => (k in answers ? `${text}${answers[k]}\n` : text));
+  download(shown.join(''), 'tramontalia');
+});
 document.getElementById('save-game').addEventListener('click', () =>
   download(answers.map((text) => `${text}\n`).join(''), 'tramontalia-partida'),
 );

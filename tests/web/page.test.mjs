@@ -177,9 +177,14 @@ test("a saved game is the console's input and loads elsewhere, the map too; a ba
   await click(page, 'Mapa');
   const map = await saved(page, 'Guardar mapa', null);
   const elsewhere = await fresh(browser);
+  const kept = () => elsewhere.evaluate(() => JSON.parse(localStorage.tramontalia ?? '{"answers":[]}').answers);
+  // Of a game loaded or resumed, the older blocks come on scrolling up.
   await drop(elsewhere, game.text);
+  await until(async () => assert.deepEqual(await kept(), answers));
+  await elsewhere.evaluate(() => scrollTo(0, 0));
   await expectView(elsewhere, answers, 'loaded');
   await reload(elsewhere);
+  await elsewhere.evaluate(() => scrollTo(0, 0));
   await expectView(elsewhere, answers, 'the loaded game was stored');
   assert.equal(await stored(elsewhere), record, 'the record of the game');
   await drop(elsewhere, map.text);
@@ -194,12 +199,19 @@ test("a saved game is the console's input and loads elsewhere, the map too; a ba
   }
   await click(elsewhere, 'Deshacer');
   await expectView(elsewhere, answers.slice(0, -1), 'the undo history kept');
-  const kept = () => elsewhere.evaluate(() => JSON.parse(localStorage.tramontalia ?? '{"answers":[]}').answers);
   for (const [text, typed] of accepted) {
     await drop(elsewhere, text);
     await expectView(elsewhere, typed);
     assert.deepEqual(await kept(), typed, 'the answers stored');
   }
+  // A long game resumed: the older blocks come before undoing past the newest.
+  const long = ['', '', '', ...Array(100).fill(['x', '', '', '']).flat()];
+  await elsewhere.evaluate((list) => (localStorage.tramontalia = JSON.stringify({ answers: list })), long);
+  await reload(elsewhere);
+  assert.ok((await elsewhere.$$eval('#story .piece', (all) => all.length)) < 20, 'the newest blocks alone');
+  // At once, before the page could see the story shrink as it scrolls.
+  await elsewhere.$eval('#undo', (undo) => Array.from({ length: 12 }, () => undo.click()));
+  await expectView(elsewhere, long.slice(0, -12), 'undone past the blocks built');
   assert.deepEqual(elsewhere.errors, []);
   await page.done();
   await elsewhere.done();
