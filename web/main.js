@@ -321,6 +321,7 @@ if (!begin(resumed, resumed.length === 0)) {
   showEnding();
 }
 input.focus();
-// The stored record is played again once the first text is on screen:
-// nothing before needs it.
-requestAnimationFrame(() => setTimeout(takeIn));
+// The stored record is played again once the first text is shown: nothing
+// before needs it. Not at the next frame, which a page opened behind
+// another never draws: it would take in nothing until shown.
+setTimeout(takeIn);
