@@ -7,13 +7,14 @@
 import { readFileSync } from 'node:fs';
 import { fileURLToPath } from 'node:url';
 
-// The page keeps each byte of the module as the low byte of one character
-// (inline_bytes.mjs); the command keeps base64, as a JavaScript string
-// literal has more to escape.
+import { moduleBytes } from '../web/game.js';
+
+// The module is read back from the page as the page itself reads it; the
+// command keeps base64, as a JavaScript string literal has more to escape.
 export function pageCommand(page) {
   const inlined = page.match(/<script type="application\/octet-stream" id="module"[^>]*>([^]*?)<\/script>/);
   if (!inlined) throw new Error('no module in the page');
-  const module = Buffer.from(Array.from(inlined[1], (c) => c.charCodeAt(0) & 0xff));
+  const module = Buffer.from(moduleBytes(inlined[1]));
   const template = readFileSync(new URL('web_command.mjs', import.meta.url), 'utf8');
   if (template.split('{{module}}').length !== 2) throw new Error('{{module}} must stand once in web_command.mjs');
   return template.replace('{{module}}', module.toString('base64'));
