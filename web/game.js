@@ -4,11 +4,15 @@
 // microseconds).
 
 // The module is inlined one character per byte: byte b is the character
-// U+00bb, except the three bytes that HTML parsing alters in a script
-// element (NUL, CR and "<"), which are U+01bb. The low byte is the module's.
+// U+00bb, except the bytes that HTML parsing alters in a script element. CR
+// and "<" are U+01bb; NUL is U+001E, whose own byte is U+011E. Of every
+// other character, the low byte is the module's.
 export function moduleBytes(text) {
   const bytes = new Uint8Array(text.length);
-  for (let i = 0; i < text.length; ++i) bytes[i] = text.charCodeAt(i) & 0xff;
+  for (let i = 0; i < text.length; ++i) {
+    const code = text.charCodeAt(i);
+    bytes[i] = code === 30 ? 0 : code & 0xff;
+  }
   return bytes;
 }
 
