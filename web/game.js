@@ -57,12 +57,20 @@ export async function loadGame(bytes) {
     const marks = [];
     const decoder = new TextDecoder();
     let text = '';
-    let taken = Math.max(0, first - 1);
-    let line = taken > 0 ? encoder.encode(`${answers.slice(0, taken).join('\n')}\n`) : new Uint8Array(0);
+    // Every answer encoded at once: one by one, encoding was most of a
+    // long replay's time. `end` is where the answers handed out end.
+    const input = encoder.encode(answers.map((answer) => `${answer}\n`).join(''));
+    let taken = 0;
+    let end = 0;
     let offset = 0;
     let waiting = false;
+    const next = () => {
+      ++taken;
+      end = input.indexOf(10, end) + 1;
+    };
+    while (taken < first - 1) next();
     const endPiece = () => {
-      if (taken >= first) pieces.push(text + decoder.decode());
+      if (taken >= first) pieces.push(taken < from ? '' : text + decoder.decode());
       text = '';
     };
     // Past the last answer the game only winds down: nothing it does then
@@ -71,17 +79,16 @@ export async function loadGame(bytes) {
     replaying = {
       // One line at a time, as a terminal hands them out.
       read(at, capacity) {
-        if (offset === line.length) {
+        if (offset === end) {
           endPiece();
           if (taken === answers.length) {
             waiting = true;
             return 0;
           }
-          line = encoder.encode(`${answers[taken++]}\n`);
-          offset = 0;
+          next();
         }
-        const size = Math.min(capacity, line.length - offset);
-        memory().set(line.subarray(offset, offset + size), at);
+        const size = Math.min(capacity, end - offset);
+        memory().set(input.subarray(offset, offset + size), at);
         offset += size;
         return size;
       },

@@ -49,6 +49,8 @@ export function openRecord({ key, play, sceneCount, endingCount }) {
     const fresh = [];
     for (const mark of marks) {
       const k = 'scene' in mark ? mark.scene : sceneCount + mark.ending;
+      // Only a way as short as the one known is worth copying.
+      if (ways[k]?.length < mark.piece) continue;
       const way = answers.slice(0, mark.piece);
       if (!better(way, ways[k])) continue;
       if (!ways[k] && k >= sceneCount) fresh.push(mark.ending);
