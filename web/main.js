@@ -127,18 +127,24 @@ function sharedBlocks(log) {
 
 // Shows the game played on `log` from its start; false if the log does not
 // make a game (it goes on after the game ended). Only the blocks after the
-// answers it shares with the game on screen are built again; or if those
-// are many, only the newest twelve blocks, more than a screen (a long game loaded),
-// and the older ones when asked for. A game resumed on loading the page was
-// noted when it was played: after "Olvidar el mapa" it must not fill the
-// record again.
-function begin(log, noting = true, from = Math.max(0, log.length - 11)) {
-  let kept = sharedBlocks(log);
-  if (!built && kept > from) from = kept;
-  else kept = 0;
+// answers it shares with the game on screen are built again; or if those are
+// many, of the newest twelve only those that hold a screen and a half of
+// lines (a long game loaded), and the older ones when asked for. A game
+// resumed on loading the page was noted when it was played: after "Olvidar el
+// mapa" it must not fill the record again.
+function begin(log, noting = true, whole = false) {
+  const from = whole ? 0 : Math.max(0, log.length - 11);
   const result = play(log, from, 0);
   if (result.read !== log.length) return false;
-  keepBlocks(kept, from);
+  // The newest block, and older ones until they hold a screen and a half of
+  // lines, each 16 x 1.35 px high (more where it wraps).
+  let start = from && result.pieces.length - 1;
+  let lines = 0;
+  while (start > from && (lines += result.pieces[start].split('\n').length) < innerHeight / 14) --start;
+  let kept = built ? 0 : sharedBlocks(log);
+  if (kept > start) start = kept;
+  else kept = 0;
+  keepBlocks(kept, start);
   answers = log;
   const fresh = show(result, 0, noting);
   for (let k = Math.max(built, kept - 1); k < log.length; ++k) echo(blocks[k], log[k]);
@@ -149,16 +155,16 @@ function begin(log, noting = true, from = Math.max(0, log.length - 11)) {
   return true;
 }
 
-// The whole story is built when the player comes within a screen of its
-// start (or the newest blocks do not fill one), and before undoing past the
-// blocks built; the player stays where they were.
+// The whole story is built when the player comes within a third of a screen
+// of its start (or the newest blocks do not fill a screen), and before
+// undoing past the blocks built; the player stays where they were.
 function buildOlder() {
   if (!built) return;
   const below = story.offsetHeight - scrollY;
-  begin(answers, false, 0);
+  begin(answers, false, true);
   scrollTo(0, story.offsetHeight - below);
 }
-onscroll = () => scrollY < innerHeight && buildOlder();
+onscroll = () => scrollY < innerHeight / 3 && buildOlder();
 
 function answer(text) {
   if (over) return;
