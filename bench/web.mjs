@@ -12,7 +12,10 @@
 //               seen (every transcript played first), in a game at its
 //               tenth answer, against one answer after 1,000;
 //   loading     a saved game of 1,000 answers, from a new game, against one
-//               answer after 1,000.
+//               answer after 1,000: the page's work, from the file dropped
+//               to the game on screen, less the wait for the file's bytes,
+//               which is the browser's (and the disk's) and which a file of
+//               one answer waits as long; that wait is shown apart.
 // Each figure of speed but the first text is the median of five page loads.
 // Usage: WEB_PAGE=build/web/tramontalia.html node bench/web.mjs
 // Prints a table, a row for each browser that is not installed; slow figures
@@ -77,10 +80,10 @@ async function timeToFirstText(browser, url, stored = {}) {
 // opened and zoomed in a step, unmeasured), a zoom step, out and in by turns
 // (on the map opened unmeasured), or loading a saved game of `count` answers
 // (from a new game, an empty file loaded unmeasured), until its last block is
-// on screen.
+// on screen. Returns the median time, and the median wait for files' bytes.
 async function pageWork(browser, before, measure = 'answer', reused = null) {
   const page = reused ?? (await fresh(browser));
-  const ms = await page.evaluate(async (count, measure) => {
+  const measured = await page.evaluate(async (count, measure) => {
     const input = document.getElementById('answer');
     const form = document.getElementById('reply');
     const cycle = ['x', '', '', ''];
@@ -97,17 +100,30 @@ async function pageWork(browser, before, measure = 'answer', reused = null) {
     const jumpTo = (k) => seen()[k % seen().length].click();
     const none = () => {};
     const saved = Array.from({ length: given }, (_, k) => `${k < 3 ? '' : cycle[k % cycle.length]}\n`).join('');
-    // Done once "Deshacer" is as the game loaded leaves it (observed once
-    // the page's whole work for the file is done).
-    const load = (text, empty) =>
+    // The drop of a file as the browser makes it, before the measure: the
+    // page's work starts at the event. Done once "Deshacer" is as the game
+    // loaded leaves it (observed once the page's whole work for it is done).
+    const dropOf = (text) => {
+      const data = new DataTransfer();
+      data.items.add(new File([text], 'partida.txt'));
+      return new DragEvent('drop', { dataTransfer: data, bubbles: true, cancelable: true });
+    };
+    const [emptyDrop, savedDrop] = [dropOf(''), dropOf(saved)];
+    // The time between asking for a file's bytes and having them: the page
+    // idles then, the browser reads.
+    let waited = 0;
+    const read = Blob.prototype.arrayBuffer;
+    Blob.prototype.arrayBuffer = function timed() {
+      const asked = performance.now();
+      return read.call(this).then((bytes) => ((waited += performance.now() - asked), bytes));
+    };
+    const load = (drop, empty) =>
       new Promise((resolve) => {
         const undo = document.getElementById('undo');
         const done = () => undo.disabled === empty && (observer.disconnect(), resolve());
         const observer = new MutationObserver(done);
         observer.observe(undo, { attributes: true });
-        const data = new DataTransfer();
-        data.items.add(new File([text], 'partida.txt'));
-        document.body.dispatchEvent(new DragEvent('drop', { dataTransfer: data, bubbles: true, cancelable: true }));
+        document.body.dispatchEvent(drop);
       });
     // Each measure: what is done before it, unmeasured; the work measured;
     // what is done after it, unmeasured.
@@ -117,23 +133,27 @@ async function pageWork(browser, before, measure = 'answer', reused = null) {
       jump: [() => click('#open-map'), jumpTo, none],
       fit: [() => [click('#open-map'), step('+')], () => step('fit'), () => click('#close-map')],
       zoom: [() => click('#open-map'), (k) => step(k % 2 ? '+' : '-'), () => click('#close-map')],
-      load: [() => load('', true), () => load(saved, false), none],
+      load: [() => load(emptyDrop, true), () => load(savedDrop, false), none],
     }[measure];
-    const times = [];
+    const [times, waits] = [[], []];
     for (let k = 0; k < 47; ++k) {
       await setUp();
       document.body.offsetHeight; // nothing pending from earlier work
+      waited = 0;
       const start = performance.now();
       await work(k);
       document.body.offsetHeight;
-      times.push(performance.now() - start);
+      times.push(performance.now() - start - waited);
+      waits.push(waited);
       tearDown();
     }
-    return times.sort((a, b) => a - b)[times.length >> 1];
+    const middle = (values) => values.sort((a, b) => a - b)[values.length >> 1];
+    return [middle(times), middle(waits)];
   }, before, measure);
   if (!reused) await page.done();
-  return ms;
+  return measured;
 }
+const pageTime = async (...how) => (await pageWork(...how))[0];
 
 // The page loaded again at a new game, keeping its record.
 async function newGame(page) {
@@ -190,17 +210,19 @@ for (const [engine, name] of [
 
   // Round after round, each measure once, so that a moment when the
   // machine is slower weighs on all of them alike; then the medians.
-  const times = { few: [], many: [], map: [], jump: [], fit: [], zoom: [], load: [] };
+  const times = { few: [], many: [], map: [], jump: [], fit: [], zoom: [], load: [], wait: [] };
   for (let round = 0; round < 5; ++round) {
-    times.few.push(await pageWork(browser, 10));
-    times.many.push(await pageWork(browser, 1000));
-    times.load.push(await pageWork(browser, 1000, 'load'));
+    times.few.push(await pageTime(browser, 10));
+    times.many.push(await pageTime(browser, 1000));
+    const [load, wait] = await pageWork(browser, 1000, 'load');
+    times.load.push(load);
+    times.wait.push(wait);
     for (const measure of ['map', 'jump', 'fit', 'zoom']) {
       await newGame(seenAll);
-      times[measure].push(await pageWork(browser, 10, measure, seenAll));
+      times[measure].push(await pageTime(browser, 10, measure, seenAll));
     }
   }
-  const [few, many, map, jump, fit, zoom, load] = Object.values(times).map(median);
+  const [few, many, map, jump, fit, zoom, load, wait] = Object.values(times).map(median);
   rows.push([`${name}: one answer after 1,000 (ms)`, many, `${few.toFixed(2)} (after 10)`, many / few, '<= 2x']);
   const reference = `${many.toFixed(2)} (one answer)`;
   rows.push([`${name}: opening the map (ms)`, map, reference, map / many, '<= 2x']);
@@ -208,6 +230,7 @@ for (const [engine, name] of [
   rows.push([`${name}: "Ver todo" on the map (ms)`, fit, reference, fit / many, '<= 2x']);
   rows.push([`${name}: a zoom step on the map (ms)`, zoom, reference, zoom / many, '<= 2x']);
   rows.push([`${name}: loading a game of 1,000 answers (ms)`, load, reference, load / many, '<= 2x']);
+  rows.push([`${name}: ... and waiting for its bytes (ms)`, wait, reference, wait / many, 'browser']);
   await seenAll.done();
   await browser.close();
 }
