@@ -40,7 +40,9 @@ export async function loadGame(bytes) {
       ending: (number) => replaying.mark({ ending: number }),
     },
   });
-  const memory = () => new Uint8Array(instance.exports.memory.buffer);
+  // A view of the module's memory, made anew only if the memory grew.
+  let view = new Uint8Array(0);
+  const memory = () => (view.byteLength ? view : (view = new Uint8Array(instance.exports.memory.buffer)));
 
   // The title of every scene, in the story's order, then of every ending.
   function titles() {
