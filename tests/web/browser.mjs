@@ -106,6 +106,8 @@ export async function saved(page, name, opener = 'Archivo') {
   await page.evaluate(() => delete window.saved);
   if (opener) await click(page, opener);
   await click(page, name);
+  const open = await page.$$eval(':popover-open', (all) => all.length);
+  assert.equal(open, 0, `${name} leaves its popover open`);
   return until(async () => (await page.evaluate(() => window.saved)) ?? assert.fail(`nothing saved by ${name}`));
 }
 
