@@ -2,6 +2,16 @@
 // console's very input (its answers, one a line), the record's ways, the
 // transcript.
 
+// In a frame, a portal's sandbox may refuse a download without a word to
+// anyone: there the player gets the file's text to copy as well.
+const copyDialog = document.getElementById('copy-file');
+const [copyName, copyArea, copyButton, closeButton] = copyDialog.querySelectorAll('b, textarea, button');
+copyButton.onclick = () => {
+  copyArea.select();
+  if (document.execCommand('copy')) copyDialog.close();
+};
+closeButton.onclick = () => copyDialog.close();
+
 // Offers `text` for download as `name`-AAAAMMDD-HHMM.`extension`.
 export function download(text, name, extension = 'txt') {
   // The local time, in ISO form: AAAA-MM-DDTHH:MM.
@@ -12,6 +22,10 @@ export function download(text, name, extension = 'txt') {
   link.download = `${name}-${local.replace(/[-:]/g, '').replace('T', '-')}.${extension}`;
   link.click();
   setTimeout(() => URL.revokeObjectURL(link.href), 0);
+  if (top === self) return;
+  copyName.textContent = link.download;
+  copyArea.value = text;
+  copyDialog.showModal();
 }
 
 // What a file holds: { answers } of a game or { ways } of a record (the

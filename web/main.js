@@ -237,13 +237,20 @@ function backToTyping(event) {
   else if (event?.pointerType !== 'touch') input.focus();
 }
 
-form.addEventListener('submit', (event) => {
+// The answer goes in from the form's submission, and as well from Enter and
+// the button themselves: a portal's frame sandboxed without forms refuses
+// every submission, before the page can see it.
+function send(event) {
+  if (event.isComposing || (event.key && event.key !== 'Enter')) return;
   event.preventDefault();
   const text = input.value;
   input.value = '';
   answer(text);
   backToTyping(event);
-});
+}
+form.addEventListener('submit', send);
+input.addEventListener('keydown', send);
+form.querySelector('button').addEventListener('click', send);
 
 function tap(event) {
   const span = event.target.closest('[role="button"][data-answer]');

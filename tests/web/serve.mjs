@@ -23,7 +23,8 @@ export async function serve({ dir, pages = {}, host = 'localhost' }) {
     const name = path.endsWith('/') ? `${path}index.html` : path;
     try {
       const body = pages[path] ?? (await readFile(join(dir, name.replace(/\.\.+/g, ''))));
-      response.writeHead(200, { 'content-type': types[extname(name)] ?? 'application/octet-stream' });
+      const type = path in pages ? types['.html'] : types[extname(name)];
+      response.writeHead(200, { 'content-type': type ?? 'application/octet-stream' });
       response.end(body);
     } catch {
       response.writeHead(404).end();
