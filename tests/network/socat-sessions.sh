@@ -17,17 +17,11 @@ wait_until() {  # a command, then how many tenths of a second to wait for it
   for ((try = 0; try < $2; try++)); do eval "$1" && return 0; sleep 0.1; done
   return 1
 }
-# Games are found wherever they are, so that one orphaned by its socat counts.
-games() {
-  for pid in $(pgrep -f "$work/tramontalia"); do
-    [[ $(cat "/proc/$pid/comm" 2>/dev/null) == socat ]] || echo "$pid"
-  done
-}
+# Games, not the socats that start them, wherever they are (one orphaned by its socat counts).
+games() { pgrep -f "^$work/tramontalia" | wc -l; }
 
 socat -d -d -t 5 TCP-LISTEN:0,bind=127.0.0.1,reuseaddr,fork,crlf,backlog=64 \
   EXEC:"$work/tramontalia" 2>"$work/server.log" &
-server=$!
-port=
 listening() { port=$(sed -n 's/.*listening on .*127\.0\.0\.1:\([0-9]*\)$/\1/p' "$work/server.log"); [[ -n $port ]]; }
 wait_until listening 50 || { echo "socat did not listen"; cat "$work/server.log"; exit 1; }
 
@@ -41,26 +35,21 @@ sessions=$((${#inputs[@]} > min_sessions ? ${#inputs[@]} : min_sessions))
 # is running, so that all of them are played side by side.
 mkfifo "$work/go"
 exec {go}<>"$work/go"
-clients=()
 for ((i = 0; i < sessions; i++)); do
-  input=${inputs[i % ${#inputs[@]}]}
-  { read -r -t 30 <"$work/go" && sed -z 's/\n/\r\n/g' "$input"; } |
+  { read -r -t 30 <"$work/go" && sed -z 's/\n/\r\n/g' "${inputs[i % ${#inputs[@]}]}"; } |
     timeout 40 socat -t 20 - TCP:127.0.0.1:"$port" >"$work/$i.actual" &
   clients+=($!)
 done
-wait_until '(($(games | wc -l) == sessions))' 200 ||
-  { echo "only $(games | wc -l) of $sessions games ran at once"; exit 1; }
+wait_until '(($(games) == sessions))' 200 || { echo "only $(games) of $sessions games ran at once"; exit 1; }
 for ((i = 0; i < sessions; i++)); do echo >&"$go"; done
 
 failed=0
 for ((i = 0; i < sessions; i++)); do
-  input=${inputs[i % ${#inputs[@]}]}
+  expected=${inputs[i % ${#inputs[@]}]%.in}.out
   wait "${clients[i]}" || true
-  if ! cmp -s "$work/$i.actual" <(sed -z 's/\n/\r\n/g' "${input%.in}.out"); then
-    echo "session $i differs from $(basename "${input%.in}.out") in CR LF"
-    failed=$((failed + 1))
-  fi
+  cmp -s "$work/$i.actual" <(sed -z 's/\n/\r\n/g' "$expected") ||
+    { echo "session $i differs from $(basename "$expected") in CR LF"; failed=$((failed + 1)); }
 done
 echo "$((sessions - failed)) of $sessions concurrent sessions received their transcript"
-wait_until '[[ -z $(games) ]]' 50 || { echo "games left after the sessions: $(games)"; exit 1; }
+wait_until '(($(games) == 0))' 50 || { echo "games left after the sessions: $(games)"; exit 1; }
 ((failed == 0))
