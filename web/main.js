@@ -201,9 +201,10 @@ function jump(scene) {
   store();
 }
 
-// A game from a file goes on as if its answers had been typed, once the player
-// agrees to lose the game on screen, if it has answers; a record's ways join
-// the record. A file that is neither changes nothing.
+// A game from a file goes on as if its answers had been typed: over a game
+// with answers, once the player agrees to lose it (a file that makes no game
+// is refused without asking). A record's ways join the record. A file that is
+// neither changes nothing.
 async function load(file) {
   if (!file) return;
   try {
