@@ -138,7 +138,7 @@ const accepted = [
 ];
 const stored = (page) => page.evaluate(() => localStorage['tramontalia-mapa']);
 
-test('files: the transcript and the game as a terminal has them, loaded elsewhere after asking; no request', async () => {
+test('files: transcript and game as a terminal has them, loaded elsewhere after asking; no request', async () => {
   // Saved from a page served, loaded in one from disk.
   const server = await serve({ dir: dirname(pagePath), host: '127.0.0.1' });
   const page = await fresh(browser, { url: `${server.url}${basename(pagePath)}` });
