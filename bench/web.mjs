@@ -79,7 +79,7 @@ async function timeToFirstText(browser, url, stored = {}) {
 // scene in turn (from the map opened unmeasured), "Ver todo" (on the map
 // opened and zoomed in a step, unmeasured), a zoom step, out and in by turns
 // (on the map opened unmeasured), or loading a saved game of `count` answers
-// (from a new game, an empty file loaded unmeasured), until its last block is
+// (from a new game, started unmeasured), until its last block is
 // on screen. Returns the median time, and the median wait for files' bytes.
 async function pageWork(browser, before, measure = 'answer', reused = null) {
   const page = reused ?? (await fresh(browser));
@@ -108,7 +108,7 @@ async function pageWork(browser, before, measure = 'answer', reused = null) {
       data.items.add(new File([text], 'partida.txt'));
       return new DragEvent('drop', { dataTransfer: data, bubbles: true, cancelable: true });
     };
-    const [emptyDrop, savedDrop] = [dropOf(''), dropOf(saved)];
+    const savedDrop = dropOf(saved);
     // The time between asking for a file's bytes and having them: the page
     // idles then, the browser reads.
     let waited = 0;
@@ -117,13 +117,21 @@ async function pageWork(browser, before, measure = 'answer', reused = null) {
       const asked = performance.now();
       return read.call(this).then((bytes) => ((waited += performance.now() - asked), bytes));
     };
-    const load = (drop, empty) =>
+    const load = () =>
       new Promise((resolve) => {
         const undo = document.getElementById('undo');
-        const done = () => undo.disabled === empty && (observer.disconnect(), resolve());
+        const done = () => !undo.disabled && (observer.disconnect(), resolve());
         const observer = new MutationObserver(done);
         observer.observe(undo, { attributes: true });
-        document.body.dispatchEvent(drop);
+        document.body.dispatchEvent(savedDrop);
+      });
+    // A new game, as "Empezar de nuevo" starts it once the player agrees.
+    const restart = () =>
+      new Promise((resolve) => {
+        const question = document.getElementById('confirm-game');
+        question.addEventListener('close', resolve, { once: true });
+        click('#restart');
+        question.querySelector('[value="yes"]').click();
       });
     // Each measure: what is done before it, unmeasured; the work measured;
     // what is done after it, unmeasured.
@@ -133,7 +141,7 @@ async function pageWork(browser, before, measure = 'answer', reused = null) {
       jump: [() => click('#open-map'), jumpTo, none],
       fit: [() => [click('#open-map'), step('+')], () => step('fit'), () => click('#close-map')],
       zoom: [() => click('#open-map'), (k) => step(k % 2 ? '+' : '-'), () => click('#close-map')],
-      load: [() => load(emptyDrop, true), () => load(savedDrop, false), none],
+      load: [restart, load, none],
     }[measure];
     const [times, waits] = [[], []];
     for (let k = 0; k < 47; ++k) {

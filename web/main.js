@@ -28,7 +28,7 @@ const fileInput = document.getElementById('file');
 const mapButton = document.getElementById('open-map');
 const againButton = document.getElementById('again');
 const endingLine = document.getElementById('ending');
-const confirmRestart = document.getElementById('confirm-restart');
+const confirmGame = document.getElementById('confirm-game');
 const confirmForget = document.getElementById('confirm-forget');
 
 const { play, titles } = await loadGame(moduleBytes(moduleData.textContent));
@@ -201,16 +201,21 @@ function jump(scene) {
   store();
 }
 
-// A game from a file goes on as if its answers had been typed; a record's
-// ways join the record. A file that is neither changes nothing.
+// A game from a file goes on as if its answers had been typed: over a game
+// with answers, once the player agrees to lose it (a file that makes no game
+// is refused without asking). A record's ways join the record. A file that is
+// neither changes nothing.
 async function load(file) {
   if (!file) return;
   try {
     const got = await readFile(file, record.key);
+    const log = got.answers;
     if (got.ways) {
       takeIn(got.ways);
       notice = 'Mapa cargado.';
-    } else if (begin(got.answers)) store();
+    } else if (answers.length > 0 && play(log, log.length).read === log.length) {
+      ask('¿Cargar la partida? Perderás la que llevas.', 'Cargar partida', () => begin(log) && store());
+    } else if (begin(log)) store();
     else throw 'la partida sigue tras su final';
   } catch (why) {
     notice = `No se carga: ${why}.`;
@@ -310,16 +315,26 @@ addEventListener('storage', (event) => {
 mapButton.addEventListener('click', () => map.open(record, sceneAt.at(-1)));
 
 // A confirmation's buttons close it with their value.
-for (const dialog of [confirmRestart, confirmForget]) {
+for (const dialog of [confirmGame, confirmForget]) {
   for (const button of dialog.querySelectorAll('button')) {
     button.addEventListener('click', () => dialog.close(button.value));
   }
 }
-restartButton.addEventListener('click', () => confirmRestart.showModal());
-confirmRestart.addEventListener('close', () => {
-  if (confirmRestart.returnValue === 'yes') newGame();
+// Asks before the game on screen is lost; `then` replaces it if the player agrees.
+let replace;
+function ask(question, yes, then) {
+  confirmGame.querySelector('p').textContent = question;
+  confirmGame.querySelector('button').textContent = yes;
+  replace = then;
+  confirmGame.showModal();
+}
+confirmGame.addEventListener('close', () => {
+  if (confirmGame.returnValue === 'yes') replace();
   backToTyping();
 });
+restartButton.addEventListener('click', () =>
+  ask('¿Empezar de nuevo? Perderás la partida que llevas.', 'Empezar de nuevo', newGame),
+);
 document.getElementById('forget').addEventListener('click', () => confirmForget.showModal());
 confirmForget.addEventListener('close', () => {
   if (confirmForget.returnValue !== 'yes') return;

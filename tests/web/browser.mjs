@@ -2,10 +2,11 @@
 // Debian's Chromium or Firefox ESR (BROWSER=chromium|firefox) through
 // puppeteer-core, waiting for states, never for a time.
 import assert from 'node:assert/strict';
-import { execFileSync } from 'node:child_process';
 import { existsSync, readFileSync, readdirSync } from 'node:fs';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
+
+import { moduleBytes } from '../../web/game.js';
 
 export const pagePath = process.env.WEB_PAGE;
 export const pageUrl = pagePath && pathToFileURL(pagePath).href;
@@ -151,9 +152,40 @@ export const click = async (page, name, scope) => (await control(page, name, sco
 
 export const storyText = (page) => page.$eval('#story', (story) => story.innerText);
 
-// The native edition's terminal view of these answers, typed one a line.
-export const terminalView = (answers) =>
-  execFileSync(process.env.TERMINAL_VIEW, { input: answers.map((text) => `${text}\n`).join(''), encoding: 'utf8' });
+// What a terminal shows when these answers are typed, one a line, into the
+// game: what it writes, each answer echoed as it is read, up to where it waits
+// for one more. Played by the page's module, which web.node-edition proves
+// plays as the UTF-8 console edition does.
+const inlined = () => readFileSync(pagePath, 'utf8').match(/id="module">([^]*?)<\/script>/)[1];
+let game;
+export function terminalView(answers) {
+  game ??= new WebAssembly.Module(moduleBytes(inlined()));
+  const decoder = new TextDecoder();
+  let [view, line, next, waiting, memory] = ['', Buffer.alloc(0), 0, false];
+  const { exports } = new WebAssembly.Instance(game, {
+    tramontalia: {
+      read(at, capacity) {
+        if (line.length === 0) {
+          if (next === answers.length) return (waiting = true), 0;
+          view += `${answers[next]}\n`;
+          line = Buffer.from(`${answers[next++]}\n`);
+        }
+        const size = Math.min(capacity, line.length);
+        line.copy(new Uint8Array(memory.buffer, at, size));
+        line = line.subarray(size);
+        return size;
+      },
+      write(at, size) {
+        if (!waiting) view += decoder.decode(new Uint8Array(memory.buffer, at, size), { stream: true });
+      },
+      scene() {},
+      ending() {},
+    },
+  });
+  memory = exports.memory;
+  exports.play();
+  return view;
+}
 
 // Waits for the terminal's view, line by line (or as `same` sees it).
 const lines = (text) => text.replace(/[^\S\n]+$/gm, '').trimEnd();

@@ -1,13 +1,13 @@
 // The browser edition: the page must show what a terminal shows for the same
 // answers, however they come, keep the player's game, and stay safe.
 import assert from 'node:assert/strict';
-import { execFileSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
-import { createServer } from 'node:http';
+import { basename, dirname } from 'node:path';
 import { after, test } from 'node:test';
 
-import { answer, click, control, drop, expectView, fresh, launchOrSkip, pagePath, pageUrl, saved } from './browser.mjs';
+import { answer, click, control, drop, expectView, fresh, launchOrSkip, pagePath, saved } from './browser.mjs';
 import { reload, terminalView, type, typeableTranscripts, typedAnswers, until } from './browser.mjs';
+import { serve } from './serve.mjs';
 
 const browser = await launchOrSkip();
 after(() => browser.close());
@@ -83,10 +83,11 @@ test('a game kept through reloads: "Deshacer" to the start; "Empezar de nuevo" a
   await reload(page);
   await expectView(page, [], 'the stored game was taken back too');
 
-  // The dialog's handler, a task after the choice, ends back in the text box.
-  await answer(page, toSecondMenu);
-  const choices = { 'Seguir jugando': toSecondMenu, Escape: toSecondMenu, 'Empezar de nuevo': [] };
+  // The dialog's handler, a task after the choice, ends back in the text box;
+  // Escape after a "yes" keeps the game.
+  const choices = { 'Empezar de nuevo': [], Escape: toSecondMenu, 'Seguir jugando': toSecondMenu };
   for (const [choice, shown] of Object.entries(choices)) {
+    if (choice !== 'Seguir jugando') await answer(page, toSecondMenu);
     await (await control(page, 'Empezar de nuevo')).focus();
     await page.keyboard.press('Enter');
     if (choice === 'Escape') await page.waitForSelector('dialog[open]').then(() => page.keyboard.press('Escape'));
@@ -96,38 +97,13 @@ test('a game kept through reloads: "Deshacer" to the start; "Empezar de nuevo" a
     await expectView(page, shown, `${choice}, reloaded`);
   }
 
-  await answer(page, ['', '', '', 'salir']);
+  await answer(page, ['salir']);
   await expectControls(page, [true, false, true], 'after salir');
   await click(page, 'Jugar otra vez');
   await expectControls(page, [false, true, false], 'playing again');
   await reload(page);
   await expectView(page, [], 'a new game forgets the stored answers');
   await page.done();
-});
-
-test('"Guardar transcripción" saves the terminal view; no request leaves the page, none is allowed', async () => {
-  const served = readFileSync(pagePath);
-  const server = createServer((_, response) => response.writeHead(200, { 'content-type': 'text/html' }).end(served));
-  // Unreferenced: a failed check must not keep the suite waiting on it.
-  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve).unref());
-  const answers = [...toSecondMenu, '   ', 'ñ', ...toEnding.slice(5)];
-  const icon = served.toString().match(/<link rel="icon" href="(data:[^"]*)">/)[1];
-  for (const url of [pageUrl, `http://127.0.0.1:${server.address().port}/`]) {
-    const page = await fresh(browser, { url });
-    await answer(page, answers);
-    const file = await saved(page, 'Guardar transcripción');
-    assert.match(file.name, /^tramontalia-\d{8}-\d{4}\.txt$/);
-    assert.equal(file.text, terminalView(answers), `saved from ${url}`);
-    // The page itself aside (which Firefox does not report from disk), and its
-    // tab icon, inline in it, which Firefox reports.
-    const requests = page.requests.filter((request) => request !== url && request !== icon);
-    assert.deepEqual(requests, [], `requests from ${url}`);
-    await page.done();
-  }
-  server.close();
-  const csp = served.toString().match(/Content-Security-Policy" content="([^"]*)"/)[1];
-  assert.match(csp, /^default-src 'none';/);
-  assert.doesNotMatch(csp, /unsafe-inline|https?:|\*/);
 });
 
 test('the module inlined a character a byte comes back whole', async () => {
@@ -162,15 +138,18 @@ const accepted = [
 ];
 const stored = (page) => page.evaluate(() => localStorage['tramontalia-mapa']);
 
-test("a saved game is the console's input and loads elsewhere, the map too; a bad file changes nothing", async () => {
-  const answers = [...toSecondMenu, 'ñandú 😀', '', ...toEnding.slice(5)];
-  const page = await fresh(browser);
+test('files: transcript and game as a terminal has them, loaded elsewhere after asking; no request', async () => {
+  // Saved from a page served, loaded in one from disk.
+  const server = await serve({ dir: dirname(pagePath), host: '127.0.0.1' });
+  const page = await fresh(browser, { url: `${server.url}${basename(pagePath)}` });
+  const answers = [...toSecondMenu, 'ñandú 😀', '', '   ', ...toEnding.slice(5)];
   await answer(page, answers);
+  const transcript = await saved(page, 'Guardar transcripción');
+  assert.match(transcript.name, /^tramontalia-\d{8}-\d{4}\.txt$/);
+  assert.equal(transcript.text, terminalView(answers));
   const game = await saved(page, 'Guardar partida');
   assert.match(game.name, /^tramontalia-partida-\d{8}-\d{4}\.txt$/);
   assert.equal(game.text, lines(answers));
-  const play = (input) => execFileSync(process.env.UTF8_GAME, { input });
-  assert.deepEqual(play(game.text), play(lines(answers)));
   const record = await stored(page);
   await click(page, 'Jugar otra vez');
   await answer(page, ['', '', '', 'd']);
@@ -199,8 +178,17 @@ test("a saved game is the console's input and loads elsewhere, the map too; a ba
   }
   await click(elsewhere, 'Deshacer');
   await expectView(elsewhere, answers.slice(0, -1), 'the undo history kept');
+  // Over a game with answers, a game's file asks first; "no" changes nothing.
+  const asked = await state();
+  await drop(elsewhere, game.text);
+  await click(elsewhere, 'Seguir jugando', 'dialog');
+  await elsewhere.waitForFunction(() => !document.querySelector('dialog[open]'));
+  assert.deepEqual(await state(), asked, 'loading refused');
+  await click(elsewhere, 'Deshacer');
+  await expectView(elsewhere, answers.slice(0, -2), 'the undo history kept after refusing');
   for (const [text, typed] of accepted) {
     await drop(elsewhere, text);
+    await click(elsewhere, 'Cargar partida', 'dialog');
     await expectView(elsewhere, typed);
     assert.deepEqual(await kept(), typed, 'the answers stored');
   }
@@ -213,6 +201,14 @@ test("a saved game is the console's input and loads elsewhere, the map too; a ba
   await elsewhere.$eval('#undo', (undo) => Array.from({ length: 12 }, () => undo.click()));
   await expectView(elsewhere, long.slice(0, -12), 'undone past the blocks built');
   assert.deepEqual(elsewhere.errors, []);
+  // The page itself aside (which Firefox does not report from disk), and its inline tab icon.
+  for (const one of [page, elsewhere]) {
+    assert.deepEqual(one.requests.filter((url) => url !== one.url() && !url.startsWith('data:')), []);
+  }
   await page.done();
   await elsewhere.done();
+  await server.close();
+  const csp = readFileSync(pagePath, 'utf8').match(/Content-Security-Policy" content="([^"]*)"/)[1];
+  assert.match(csp, /^default-src 'none';/);
+  assert.doesNotMatch(csp, /unsafe-inline|https?:|\*/);
 });
