@@ -145,6 +145,29 @@ test('the module inlined a character a byte comes back whole', async () => {
   await page.close();
 });
 
+test("a stack trace from the page maps back to web/'s lines", async () => {
+  const page = await browser.newPage();
+  // A stack taken where the page decodes the game's text, as the page loads.
+  await page.evaluateOnNewDocument(() => {
+    const decode = TextDecoder.prototype.decode;
+    TextDecoder.prototype.decode = function probe(...args) {
+      window.stack ??= new Error().stack;
+      return decode.apply(this, args);
+    };
+  });
+  await page.goto(pageUrl);
+  const stack = await (await page.waitForFunction(() => window.stack)).jsonValue();
+  const root = new URL('../..', import.meta.url);
+  const mapped = execFileSync('node', ['tools/page_trace.mjs', `${pagePath}.map`], { cwd: root, input: stack });
+  const frames = [...mapped.toString().matchAll(/(web\/\w+\.js):(\d+):(\d+)/g)].map(([, file, line, column]) =>
+    readFileSync(new URL(file, root), 'utf8').split('\n')[line - 1].slice(column - 1),
+  );
+  // Each frame at the call it made, the first where the text is decoded.
+  assert.match(frames[0], /^decode\(/);
+  for (const frame of frames) assert.match(frame, /^(await )?\w+\(/);
+  await page.close();
+});
+
 // The game as the console's input: answers one a line, each with its line feed.
 const lines = (answers, end = '\n') => answers.map((text) => `${text}${end}`).join('');
 const refused = [
