@@ -135,12 +135,13 @@ const graph = JSON.parse(execFileSync('dot', ['-Tjson'], { input: withEndingLine
 // JSON in a script element: "<" escaped so that no tag can start in it.
 const map = JSON.stringify(mapLayout(graph)).replace(/</g, '\\u003c');
 // The game's icon in the browser's tab, as a data: URL: the drawing alone,
-// without its title and description, on one line.
+// without its title and description, on one line, with what a URL may not
+// hold escaped.
 const icon = `data:image/svg+xml,${source('packaging/tramontalia.svg')
   .replace(/<(title|desc)>.*<\/\1>\n/g, '')
   .replace(/\n/g, '')
   .replace(/"/g, "'")
-  .replace(/#/g, '%23')}`;
+  .replace(/[<># ]/g, encodeURIComponent)}`;
 // No request of any kind, and no script, style or image but the page's own.
 const csp = [
   "default-src 'none'",
