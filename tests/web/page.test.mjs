@@ -150,7 +150,7 @@ test('the module inlined a character a byte, none that HTML forbids, comes back 
 
 test("a stack trace from the page maps back to web/'s lines", async () => {
   const page = await browser.newPage();
-  // A stack taken where the page decodes the game's text, as the page loads.
+  // A stack taken where the page decodes the game's text.
   await page.evaluateOnNewDocument(() => {
     const decode = TextDecoder.prototype.decode;
     TextDecoder.prototype.decode = function probe(...args) {
@@ -159,13 +159,13 @@ test("a stack trace from the page maps back to web/'s lines", async () => {
     };
   });
   await page.goto(pageUrl);
-  const stack = await (await page.waitForFunction(() => window.stack)).jsonValue();
+  const input = await (await page.waitForFunction(() => window.stack)).jsonValue();
   const root = new URL('../..', import.meta.url);
-  const mapped = execFileSync('node', ['tools/page_trace.mjs', `${pagePath}.map`], { cwd: root, input: stack });
-  const frames = [...mapped.toString().matchAll(/(web\/\w+\.js):(\d+):(\d+)/g)].map(([, file, line, column]) =>
+  const mapped = execFileSync('node', ['tools/page_trace.mjs', `${pagePath}.map`], { cwd: root, input });
+  // Each frame at the call it made, the first where the text is decoded.
+  const frames = [...`${mapped}`.matchAll(/(web\/\w+\.js):(\d+):(\d+)/g)].map(([, file, line, column]) =>
     readFileSync(new URL(file, root), 'utf8').split('\n')[line - 1].slice(column - 1),
   );
-  // Each frame at the call it made, the first where the text is decoded.
   assert.match(frames[0], /^decode\(/);
   for (const frame of frames) assert.match(frame, /^(await )?\w+\(/);
   await page.close();
