@@ -66,7 +66,8 @@ function bundleScript() {
 // it.
 function pageMap(page, bundle, sourceMap) {
   const linesBefore = page.slice(0, page.indexOf(bundle)).split('\n').length - 1;
-  return JSON.stringify({ ...sourceMap, file: 'tramontalia.html', mappings: ';'.repeat(linesBefore) + sourceMap.mappings });
+  const mappings = ';'.repeat(linesBefore) + sourceMap.mappings;
+  return JSON.stringify({ ...sourceMap, file: 'tramontalia.html', mappings });
 }
 
 // The story's DOT, as the story map tool writes it.

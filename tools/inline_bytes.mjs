@@ -10,12 +10,14 @@
 //     each of those bytes is U+01bb.
 // Reading the text back, a digit 0 to 8 is its number, and the low byte of
 // any other character is the byte.
+// Control characters (CR among them) but tab, line feed and form feed; "<";
+// the digits 0 to 8.
 const movedAside = (byte) =>
-  (byte >= 0x30 && byte <= 0x38) || byte === 0x0d || byte === 0x3c || (byte < 0x20 && ![9, 10, 12].includes(byte)) ||
-  (byte >= 0x7f && byte < 0xa0);
-const characters = Array.from({ length: 256 }, (_, byte) => {
-  if (byte <= 8) return String.fromCharCode(0x30 + byte);
-  return String.fromCharCode(movedAside(byte) ? 0x100 + byte : byte);
-});
+  byte < 0x20
+    ? ![9, 10, 12].includes(byte)
+    : (byte >= 0x7f && byte < 0xa0) || byte === 0x3c || (byte >= 0x30 && byte <= 0x38);
+const characters = Array.from({ length: 256 }, (_, byte) =>
+  String.fromCharCode(byte <= 8 ? 0x30 + byte : movedAside(byte) ? 0x100 + byte : byte),
+);
 
 export const inlineBytes = (bytes) => Array.from(bytes, (byte) => characters[byte]).join('');
