@@ -1,7 +1,9 @@
-// Builds the browser edition's two files from its WebAssembly module:
+// Builds the browser edition's files from its WebAssembly module:
 //   tramontalia.html  one self-contained page (template, stylesheet, script,
 //                     module and the map's layout inlined) that loads
 //                     nothing from anywhere;
+//   tramontalia.html.map  the source map of the page's script, whose lines
+//                     and columns are the page's;
 //   tramontalia.mjs   a Node command that plays the module, taken back out of
 //                     the page, on standard input and output, for the tests
 //                     that compare editions.
@@ -40,47 +42,32 @@ function fill(template, values) {
   });
 }
 
-// The page's script is a few modules, joined in this order (each imports
-// only from those before it) into the one inline script the page's policy
-// allows, without their import and export syntax, and without indentation
-// and the comments that take a line of their own: the page travels, its
-// sources are read. (A template literal over several lines would lose its
-// indentation too: none may span lines.) Its blank lines go too, and every
-// const is a let, which behaves alike in a program that runs and gzips
-// smaller.
-const scriptModules = ['game.js', 'story.js', 'record.js', 'files.js', 'map.js', 'main.js'];
+// The browsers the page is made for, as esbuild names them: the Chromium and
+// the Firefox ESR of today.
+const browsers = 'chrome156,firefox153';
 
-function joinScripts() {
-  return scriptModules
-    .map((name, index) => {
-      const text = source(`web/${name}`);
-      for (const [, imported] of text.matchAll(/^import [^;]* from '\.\/([\w.]+)';$/gm)) {
-        if (!scriptModules.slice(0, index).includes(imported)) {
-          throw new Error(`web/${name} imports ${imported}, which is not joined before it`);
-        }
-      }
-      if (text.split('\n').some((line) => line.split('`').length % 2 === 0)) {
-        throw new Error(`web/${name}: a template literal spans lines`);
-      }
-      const joined = text
-        .replace(/^import [^;]* from '[^']*';\n/gm, '')
-        .replace(/^ *(\/\/.*)?\n/gm, '')
-        .replace(/^ +/gm, '')
-        .replace(/^export /gm, '')
-        .replace(/\n+/g, '\n')
-        .replace(/\bconst\b/g, 'let');
-      if (/^\s*(import|export)\b/m.test(joined)) throw new Error(`web/${name}: import or export left`);
-      return joined;
-    })
-    .join('\n');
+// Debian's esbuild, run as a command: it parses the page's stylesheet and
+// script, follows the script's imports from web/main.js, and minifies both
+// for those browsers. What it prints goes in as it is.
+function esbuild(entry, ...options) {
+  const args = [join(sourceDir, entry), '--minify', `--target=${browsers}`, '--log-level=warning', ...options];
+  return execFileSync('esbuild', args, { encoding: 'utf8' });
 }
 
-// Joined, the modules share one scope: two of them declaring one name would
-// stop the page before its first line.
-function checkParses(script) {
-  const path = join(outputDir, 'page-script.mjs');
-  writeFileSync(path, script);
-  execFileSync(process.execPath, ['--check', path]);
+// The script, bundled, and its source map.
+function bundleScript() {
+  const path = join(outputDir, 'page.js');
+  esbuild('web/main.js', '--bundle', '--format=esm', '--sourcemap=external', `--outfile=${path}`);
+  return { bundle: readFileSync(path, 'utf8'), sourceMap: JSON.parse(readFileSync(`${path}.map`, 'utf8')) };
+}
+
+// The bundle's map made the page's, whose lines a stack trace counts: the
+// bundle starts a line of the page, after as many as the page holds before
+// it.
+function pageMap(page, bundle, sourceMap) {
+  const linesBefore = page.slice(0, page.indexOf(bundle)).split('\n').length - 1;
+  const mappings = ';'.repeat(linesBefore) + sourceMap.mappings;
+  return JSON.stringify({ ...sourceMap, file: 'tramontalia.html', mappings });
 }
 
 // The story's DOT, as the story map tool writes it.
@@ -141,23 +128,21 @@ function mapLayout(graph) {
   return { width: Math.round(width * scale), height: Math.round(height * scale), scenes, edges };
 }
 
-// The stylesheet, likewise, without its comments, and without the spaces
-// and line breaks around its punctuation (no string in it holds any).
-const style = source('web/style.css')
-  .replace(/\/\*[^]*?\*\/\n?/g, '')
-  .replace(/\s*([{};,])\s*|(:)\s+/g, '$1$2');
-const script = joinScripts();
-checkParses(script);
+const style = esbuild('web/style.css');
+const { bundle, sourceMap } = bundleScript();
+// On a line of its own, so that the map's columns are the page's.
+const script = `\n${bundle}`;
 const graph = JSON.parse(execFileSync('dot', ['-Tjson'], { input: withEndingLines(await storyMapDot()) }));
 // JSON in a script element: "<" escaped so that no tag can start in it.
 const map = JSON.stringify(mapLayout(graph)).replace(/</g, '\\u003c');
 // The game's icon in the browser's tab, as a data: URL: the drawing alone,
-// without its title and description, on one line.
+// without its title and description, on one line, with what a URL may not
+// hold escaped.
 const icon = `data:image/svg+xml,${source('packaging/tramontalia.svg')
   .replace(/<(title|desc)>.*<\/\1>\n/g, '')
   .replace(/\n/g, '')
   .replace(/"/g, "'")
-  .replace(/#/g, '%23')}`;
+  .replace(/[<># ]/g, encodeURIComponent)}`;
 // No request of any kind, and no script, style or image but the page's own.
 const csp = [
   "default-src 'none'",
@@ -171,6 +156,7 @@ const module = inlineBytes(moduleBytes);
 
 const page = fill(source('web/index.html'), { csp, ifid, icon, style, map, module, script });
 writeFileSync(join(outputDir, 'tramontalia.html'), page);
+writeFileSync(join(outputDir, 'tramontalia.html.map'), pageMap(page, bundle, sourceMap));
 
 // The Node command plays the module as the page carries it.
 const command = join(outputDir, 'tramontalia.mjs');

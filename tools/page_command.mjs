@@ -4,20 +4,21 @@
 // build writes build/web/tramontalia.mjs with it, and the Debian package's
 // tests play the installed page with it.
 // Usage: node tools/page_command.mjs PAGE.html > COMMAND.mjs
+import { execFileSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
 import { fileURLToPath } from 'node:url';
 
-import { moduleBytes } from '../web/game.js';
-
-// The module is read back from the page as the page itself reads it; the
-// command keeps base64, as a JavaScript string literal has more to escape.
+// tools/web_command.mjs bundled by esbuild, as the page's script is, with
+// the page's own reading of the module; the module goes in as the page
+// carries it, a string the build writes where the placeholder stands.
 export function pageCommand(page) {
   const inlined = page.match(/<script type="application\/octet-stream" id="module"[^>]*>([^]*?)<\/script>/);
   if (!inlined) throw new Error('no module in the page');
-  const module = Buffer.from(moduleBytes(inlined[1]));
-  const template = readFileSync(new URL('web_command.mjs', import.meta.url), 'utf8');
-  if (template.split('{{module}}').length !== 2) throw new Error('{{module}} must stand once in web_command.mjs');
-  return template.replace('{{module}}', module.toString('base64'));
+  const root = fileURLToPath(new URL('..', import.meta.url));
+  const args = ['tools/web_command.mjs', '--bundle', '--format=esm', '--platform=node', '--log-level=warning'];
+  const parts = execFileSync('esbuild', args, { cwd: root, encoding: 'utf8' }).split('"{{module}}"');
+  if (parts.length !== 2) throw new Error('"{{module}}" must stand once in the bundled command');
+  return parts.join(JSON.stringify(inlined[1]));
 }
 
 if (process.argv[1] === fileURLToPath(import.meta.url)) {

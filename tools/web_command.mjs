@@ -4,7 +4,10 @@
 // as the game flushes them, so inputs of any size take no more memory.
 import { readSync, writeSync } from 'node:fs';
 
-const module = Buffer.from('{{module}}', 'base64');
+import { moduleBytes } from '../web/game.js';
+
+// The build bundles this command and writes the module's text here.
+const module = moduleBytes('{{module}}');
 
 // Waits without spinning when a non-blocking input or output is not ready.
 const nap = () => Atomics.wait(new Int32Array(new SharedArrayBuffer(4)), 0, 0, 10);

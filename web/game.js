@@ -3,15 +3,14 @@
 // each new one, has the module play the whole game again from them (it takes
 // microseconds).
 
-// The module is inlined one character per byte: byte b is the character
-// U+00bb, except the bytes that HTML parsing alters in a script element. CR
-// and "<" are U+01bb; NUL is U+001E, whose own byte is U+011E. Of every
-// other character, the low byte is the module's.
+// The module is inlined one character per byte (tools/inline_bytes.mjs):
+// the digits 0 to 8 are bytes 0 to 8; of every other character, the low
+// byte is the module's.
 export function moduleBytes(text) {
   const bytes = new Uint8Array(text.length);
   for (let i = 0; i < text.length; ++i) {
     const code = text.charCodeAt(i);
-    bytes[i] = code === 30 ? 0 : code & 0xff;
+    bytes[i] = code >= 0x30 && code <= 0x38 ? code - 0x30 : code & 0xff;
   }
   return bytes;
 }

@@ -106,18 +106,44 @@ test('a game kept through reloads: "Deshacer" to the start; "Empezar de nuevo" a
   await page.done();
 });
 
-test('the module inlined a character a byte comes back whole', async () => {
+test('the module inlined a character a byte, none that HTML forbids, comes back whole', async () => {
   const { inlineBytes } = await import('../../tools/inline_bytes.mjs');
   const { moduleBytes } = await import('../../web/game.js');
   // Every byte, and what HTML parsing alters, through a browser's parser.
   const every = [...Array(256).keys()];
   const awkward = Buffer.from('\r\n\r\0\0</script><!--<\r', 'latin1');
   const bytes = Buffer.concat([Buffer.from(every), awkward, Buffer.from(every.reverse())]);
-  const bytesPage = `<!doctype html><meta charset="utf-8"><script type="text/plain">${inlineBytes(bytes)}</script>`;
+  const text = inlineBytes(bytes);
+  assert.equal(text.length, bytes.length);
+  assert.doesNotMatch(text, /[\0-\x08\x0b\r\x0e-\x1f\x7f-\x9f<]/);
+  const bytesPage = `<!doctype html><meta charset="utf-8"><script type="text/plain">${text}</script>`;
   const page = await browser.newPage();
   await page.goto(`data:text/html;charset=utf-8,${encodeURIComponent(bytesPage)}`);
   const read = await page.evaluate(`Array.from((${moduleBytes})(document.scripts[0].textContent))`);
   assert.deepEqual(Buffer.from(read), bytes);
+  await page.close();
+});
+
+test("a stack trace from the page maps back to web/'s lines", async () => {
+  const page = await browser.newPage();
+  // A stack taken where the page decodes the game's text.
+  await page.evaluateOnNewDocument(() => {
+    const decode = TextDecoder.prototype.decode;
+    TextDecoder.prototype.decode = function probe(...args) {
+      window.stack ??= new Error().stack;
+      return decode.apply(this, args);
+    };
+  });
+  await page.goto(pageUrl);
+  const input = await (await page.waitForFunction(() => window.stack)).jsonValue();
+  const root = new URL('../..', import.meta.url);
+  const mapped = execFileSync('node', ['tools/page_trace.mjs', `${pagePath}.map`], { cwd: root, input });
+  // Each frame at the call it made, the first where the text is decoded.
+  const frames = [...`${mapped}`.matchAll(/(web\/\w+\.js):(\d+):(\d+)/g)].map(([, file, line, column]) =>
+    readFileSync(new URL(file, root), 'utf8').split('\n')[line - 1].slice(column - 1),
+  );
+  assert.match(frames[0], /^decode\(/);
+  for (const frame of frames) assert.match(frame, /^(await )?\w+\(/);
   await page.close();
 });
 
