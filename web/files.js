@@ -3,14 +3,9 @@
 // transcript.
 
 // In a frame, a portal's sandbox may refuse a download without a word to
-// anyone: there the player gets the file's text to copy as well.
+// anyone: there the player gets the file's text to copy as well, selected.
 const copyDialog = document.getElementById('copy-file');
-const [copyName, copyArea, copyButton, closeButton] = copyDialog.querySelectorAll('b, textarea, button');
-copyButton.onclick = () => {
-  copyArea.select();
-  if (document.execCommand('copy')) copyDialog.close();
-};
-closeButton.onclick = () => copyDialog.close();
+const [copyName, copyArea] = copyDialog.querySelectorAll('b, textarea');
 
 // Offers `text` for download as `name`-AAAAMMDD-HHMM.`extension`.
 export function download(text, name, extension = 'txt') {
@@ -26,6 +21,7 @@ export function download(text, name, extension = 'txt') {
   copyName.textContent = link.download;
   copyArea.value = text;
   copyDialog.showModal();
+  copyArea.select();
 }
 
 // What a file holds: { answers } of a game or { ways } of a record (the

@@ -314,8 +314,8 @@ addEventListener('storage', (event) => {
 
 mapButton.addEventListener('click', () => map.open(record, sceneAt.at(-1)));
 
-// A confirmation's buttons close it with their value.
-for (const dialog of [confirmGame, confirmForget]) {
+// A dialog's buttons close it with their value.
+for (const dialog of document.querySelectorAll('dialog')) {
   for (const button of dialog.querySelectorAll('button')) {
     button.addEventListener('click', () => dialog.close(button.value));
   }
