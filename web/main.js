@@ -302,8 +302,12 @@ addEventListener('storage', (event) => {
 
 mapButton.addEventListener('click', () => map.open(record, sceneAt.at(-1)));
 
-// A confirmation's buttons close it with their value.
+// A confirmation's buttons close it with their value; it opens on the last,
+// which keeps what the player has. Marked here, not in the markup: a page
+// focused before its first frame would have the browser log that it did not
+// focus a button marked there.
 for (const dialog of [confirmRestart, confirmForget]) {
+  dialog.lastElementChild.autofocus = true;
   for (const button of dialog.querySelectorAll('button')) {
     button.addEventListener('click', () => dialog.close(button.value));
   }
