@@ -39,7 +39,8 @@ play: $(BUILD_DIR)/$(CONFIGURED)
 # toolchain, a command or a file, with the Debian packages that bring it.
 WASM_BUILTINS := $(firstword $(wildcard /usr/lib/llvm-*/lib/clang/*/lib/wasi/libclang_rt.builtins-wasm32.a) \
                    libclang_rt.builtins-wasm32.a)
-WEB_TOOLCHAIN := clang++=clang wasm-ld=lld node=nodejs dot=graphviz /usr/lib/wasm32-wasi/libc.a=wasi-libc \
+WEB_TOOLCHAIN := clang++=clang wasm-ld=lld node=nodejs dot=graphviz rsvg-convert=librsvg2-bin \
+                 /usr/lib/wasm32-wasi/libc.a=wasi-libc \
                  /usr/include/wasm32-wasi/c++/v1=libc++-14-dev-wasm32,libc++abi-14-dev-wasm32 \
                  $(WASM_BUILTINS)=libclang-rt-14-dev-wasm32
 part = $(firstword $(subst =, ,$(1)))
@@ -57,9 +58,11 @@ test: build web-if-possible
 	ctest --preset default -j 2
 
 # The browser edition: build/web/tramontalia.html, one self-contained page,
-# and build/web/tramontalia.mjs, the same module as a Node command (needs
-# clang with the wasm32-wasi target, lld, wasi-libc and Node.js). Without
-# them, it stops before CMake, naming what to install.
+# build/web/site/, the same page as a site that installs as an app and plays
+# offline, and build/web/tramontalia.mjs, the same module as a Node command
+# (needs clang with the wasm32-wasi target, lld, wasi-libc, Node.js, Graphviz
+# and rsvg-convert). Without them, it stops before CMake, naming what to
+# install.
 web-toolchain:
 	@[ -z "$(strip $(WEB_MISSING))" ] || { echo "make web: missing $(strip $(WEB_MISSING)); install" \
 	  "on Debian: apt-get install $(strip $(foreach need,$(WEB_MISSING_PARTS),$(call packages,$(need))))" >&2; \
