@@ -156,8 +156,8 @@ bench-first-play:
 
 # Releases, from the committed tree, into build/release/: the source tarball
 # (`make dist`), the Debian source and binary packages built from it (`make
-# deb`), the web page and its iFiction record as the package build made them,
-# the cover, and SHA256SUMS. The version is the CMake project's; the
+# deb`), the web page, its iFiction record and its site's zip as the package
+# build made them, the cover, and SHA256SUMS. The version is the CMake project's; the
 # package's is debian/changelog's, whose date dates the build. The debug
 # symbols' package goes along, as the .changes lists it.
 VERSION := $(shell sed -n 's/^project.tramontalia VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
@@ -200,8 +200,18 @@ cover: dist
 	rsvg-convert -w 960 -h 960 -b '#1e2a4a' -o $(RELEASE_DIR)/$(COVER) \
 	  $(BUILD_DIR)/cover/tramontalia-$(VERSION)/packaging/tramontalia.svg
 
+# The site, zipped with index.html at its root for a game portal or any
+# static host: the same bytes from the same commit (the changelog's date on
+# every file, fixed modes, sorted names, no extra attributes).
+WEB_ZIP := tramontalia-web.zip
+DEB_DATE = $(shell dpkg-parsechangelog -S Timestamp)
+
 release: deb cover
 	cp $(DEB_SOURCE)/build/web/tramontalia.html $(DEB_SOURCE)/build/web/tramontalia.iFiction $(RELEASE_DIR)/
+	rm -rf $(BUILD_DIR)/web-zip $(RELEASE_DIR)/$(WEB_ZIP)
+	cp -r $(DEB_SOURCE)/build/web/site $(BUILD_DIR)/web-zip
+	chmod 644 $(BUILD_DIR)/web-zip/* && touch -d @$(DEB_DATE) $(BUILD_DIR)/web-zip/*
+	cd $(BUILD_DIR)/web-zip && LC_ALL=C TZ=UTC zip -q -X -9 $(CURDIR)/$(RELEASE_DIR)/$(WEB_ZIP) $$(LC_ALL=C ls)
 	cd $(RELEASE_DIR) && sha256sum $(TARBALL) $(DEB_FILES) tramontalia.html tramontalia.iFiction \
-	  $(COVER) > SHA256SUMS
+	  $(WEB_ZIP) $(COVER) > SHA256SUMS
 	@cat $(RELEASE_DIR)/SHA256SUMS
