@@ -171,3 +171,22 @@ export const typeableTranscripts = () =>
   readdirSync(transcriptDir)
     .sort()
     .filter((name) => name.endsWith('.in') && typedAnswers(name) !== null);
+
+// Lighthouse's report on `url` for `categories`, in Debian's Chromium (or
+// BROWSER_PATH), with `flags` of its command; null where it is not installed.
+export async function lighthouse(url, categories, flags = []) {
+  const { createRequire } = await import('node:module');
+  const { promisify } = await import('node:util');
+  let cli;
+  try {
+    cli = createRequire(import.meta.url).resolve('lighthouse/cli/index.js');
+  } catch {
+    return null;
+  }
+  const chrome = ['--headless=new', '--no-sandbox', '--disable-gpu'].join(' ');
+  const args = [cli, url, '--quiet', '--output=json', `--only-categories=${categories}`, `--chrome-flags=${chrome}`];
+  const env = { ...process.env, CHROME_PATH: process.env.BROWSER_PATH ?? engines.chromium[1] };
+  const run = promisify((await import('node:child_process')).execFile);
+  const { stdout } = await run(process.execPath, [...args, ...flags], { env, maxBuffer: 1 << 28 });
+  return JSON.parse(stdout);
+}
