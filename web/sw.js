@@ -13,10 +13,18 @@ const isOurs = (name) => name.startsWith(`tramontalia ${registration.scope} `);
 
 // Past the HTTP cache, which a host may have told to keep the old build.
 const fetchAnew = (url) => fetch(url, { cache: 'no-cache' });
+// A host may answer index.html with a redirect to its folder, and a
+// navigation refuses a redirected answer: only the body and headers are kept.
+const keep = (cache, key, response) =>
+  cache.put(key, response.redirected ? new Response(response.body, response) : response);
 
 self.addEventListener('install', (event) => {
-  const requests = site.files.map((file) => new Request(file, { cache: 'no-cache' }));
-  const filled = caches.open(cacheName).then((cache) => cache.addAll(requests));
+  const fill = async (cache, file) => {
+    const response = await fetchAnew(file);
+    if (!response.ok) throw new Error(`${file}: ${response.status}`);
+    await keep(cache, file, response);
+  };
+  const filled = caches.open(cacheName).then((cache) => Promise.all(site.files.map((file) => fill(cache, file))));
   event.waitUntil(filled.then(() => self.skipWaiting()));
 });
 
@@ -40,7 +48,7 @@ self.addEventListener('fetch', (event) => {
   const answer = caches.open(cacheName).then(async (cache) => {
     const kept = await cache.match(key);
     if (!kept) return fetch(event.request);
-    const refreshed = fetchAnew(key).then((response) => response.ok && cache.put(key, response));
+    const refreshed = fetchAnew(key).then((response) => response.ok && keep(cache, key, response));
     event.waitUntil(refreshed.catch(() => {}));
     return kept;
   });

@@ -88,7 +88,8 @@ test('after one visit, a new build reaches the player by the second visit, and p
   await expectView(page, before, 'the game on screen');
   assert.deepEqual(await record(page), stored, 'the game and the record stored');
   await site.close();
-  await reload(page);
+  // From a link with a query, as portals and shared links give.
+  await page.goto(`${site.url}?desde=enlace`);
   await expectView(page, before, 'offline, the game resumed');
   const after = [...before, 'l', 'x'];
   await answer(page, after.slice(before.length));
@@ -115,9 +116,6 @@ test('Lighthouse gives the served site 100 in accessibility, best practices and 
   const report = await lighthouse(site.url, 'accessibility,best-practices,seo');
   await site.close();
   if (!report) return t.skip('SKIPPED: Lighthouse is not installed (npm ci)');
-  const failed = Object.values(report.categories).flatMap((category) =>
-    category.auditRefs.filter((ref) => ref.weight > 0 && report.audits[ref.id].score < 1).map((ref) => ref.id),
-  );
   const scores = Object.values(report.categories).map((category) => `${category.id} ${category.score * 100}`);
-  assert.deepEqual({ scores, failed }, { scores: ['accessibility 100', 'best-practices 100', 'seo 100'], failed: [] });
+  assert.deepEqual(scores, ['accessibility 100', 'best-practices 100', 'seo 100']);
 });
