@@ -11,7 +11,8 @@ import { join } from 'node:path';
 const sha256 = (text) => createHash('sha256').update(text).digest('base64');
 
 // Quietly, where the browser offers none, as in a sandboxed frame.
-const registration = `addEventListener('load',()=>{try{navigator.serviceWorker.register('sw.js').catch(()=>{})}catch{}})`;
+const registration =
+  "addEventListener('load',()=>{try{navigator.serviceWorker.register('sw.js').catch(()=>{})}catch{}})";
 const head = (colours) =>
   [
     '<link rel="manifest" href="manifest.webmanifest">',
@@ -93,7 +94,10 @@ export function writeSite(index, sourceDir, dir) {
   const hash = createHash('sha256');
   for (const [name, bytes] of Object.entries(files)) hash.update(`${name}\0${bytes.length}\0`).update(bytes);
   const site = JSON.stringify({ hash: hash.digest('hex').slice(0, 16), files: Object.keys(files) });
-  const worker = readFileSync(join(sourceDir, 'web/sw.js'), 'utf8').replace(/^const site = .*;$/m, () => `const site = ${site};`);
+  const worker = readFileSync(join(sourceDir, 'web/sw.js'), 'utf8').replace(
+    /^const site = .*;$/m,
+    () => `const site = ${site};`,
+  );
   if (!worker.includes(site)) throw new Error('web/sw.js: no line `const site = ...;` to fill');
   mkdirSync(dir, { recursive: true });
   for (const [name, bytes] of Object.entries({ ...files, 'sw.js': worker })) writeFileSync(join(dir, name), bytes);

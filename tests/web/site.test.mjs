@@ -111,7 +111,7 @@ test('installable: Chromium reads the manifest and finds nothing missing', { ski
   await site.close();
 });
 
-test('Lighthouse gives the served site 100 in accessibility, best practices and SEO', { skip: !chromium }, async (t) => {
+test('Lighthouse: the served site at 100 in accessibility, best practices and SEO', { skip: !chromium }, async (t) => {
   const site = await host();
   const report = await lighthouse(site.url, 'accessibility,best-practices,seo');
   await site.close();
