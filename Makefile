@@ -39,7 +39,8 @@ play: $(BUILD_DIR)/$(CONFIGURED)
 # toolchain, a command or a file, with the Debian packages that bring it.
 WASM_BUILTINS := $(firstword $(wildcard /usr/lib/llvm-*/lib/clang/*/lib/wasi/libclang_rt.builtins-wasm32.a) \
                    libclang_rt.builtins-wasm32.a)
-WEB_TOOLCHAIN := clang++=clang wasm-ld=lld node=nodejs dot=graphviz esbuild=esbuild /usr/lib/wasm32-wasi/libc.a=wasi-libc \
+WEB_TOOLCHAIN := clang++=clang wasm-ld=lld node=nodejs dot=graphviz esbuild=esbuild rsvg-convert=librsvg2-bin \
+                 /usr/lib/wasm32-wasi/libc.a=wasi-libc \
                  /usr/include/wasm32-wasi/c++/v1=libc++-14-dev-wasm32,libc++abi-14-dev-wasm32 \
                  $(WASM_BUILTINS)=libclang-rt-14-dev-wasm32
 part = $(firstword $(subst =, ,$(1)))
@@ -57,9 +58,11 @@ test: build web-if-possible
 	ctest --preset default -j 2
 
 # The browser edition: build/web/tramontalia.html, one self-contained page,
-# and build/web/tramontalia.mjs, the same module as a Node command (needs
-# clang with the wasm32-wasi target, lld, wasi-libc, Node.js, Graphviz and
-# esbuild). Without them, it stops before CMake, naming what to install.
+# build/web/site/, the same page as a site that installs as an app and plays
+# offline, and build/web/tramontalia.mjs, the same module as a Node command
+# (needs clang with the wasm32-wasi target, lld, wasi-libc, Node.js, Graphviz,
+# esbuild and rsvg-convert). Without them, it stops before CMake, naming what
+# to install.
 web-toolchain:
 	@[ -z "$(strip $(WEB_MISSING))" ] || { echo "make web: missing $(strip $(WEB_MISSING)); install" \
 	  "on Debian: apt-get install $(strip $(foreach need,$(WEB_MISSING_PARTS),$(call packages,$(need))))" >&2; \
@@ -154,8 +157,8 @@ bench-first-play:
 
 # Releases, from the committed tree, into build/release/: the source tarball
 # (`make dist`), the Debian source and binary packages built from it (`make
-# deb`), the web page and its iFiction record as the package build made them,
-# the cover, and SHA256SUMS. The version is the CMake project's; the
+# deb`), the web page, its iFiction record and its site's zip as the package
+# build made them, the cover, and SHA256SUMS. The version is the CMake project's; the
 # package's is debian/changelog's, whose date dates the build. The debug
 # symbols' package goes along, as the .changes lists it.
 VERSION := $(shell sed -n 's/^project.tramontalia VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
@@ -198,8 +201,18 @@ cover: dist
 	rsvg-convert -w 960 -h 960 -b '#1e2a4a' -o $(RELEASE_DIR)/$(COVER) \
 	  $(BUILD_DIR)/cover/tramontalia-$(VERSION)/packaging/tramontalia.svg
 
+# The site, zipped with index.html at its root for a game portal or any
+# static host: the same bytes from the same commit (the changelog's date on
+# every file, fixed modes, sorted names, no extra attributes).
+WEB_ZIP := tramontalia-web.zip
+DEB_DATE = $(shell dpkg-parsechangelog -S Timestamp)
+
 release: deb cover
 	cp $(DEB_SOURCE)/build/web/tramontalia.html $(DEB_SOURCE)/build/web/tramontalia.iFiction $(RELEASE_DIR)/
+	rm -rf $(BUILD_DIR)/web-zip $(RELEASE_DIR)/$(WEB_ZIP)
+	cp -r $(DEB_SOURCE)/build/web/site $(BUILD_DIR)/web-zip
+	chmod 644 $(BUILD_DIR)/web-zip/* && touch -d @$(DEB_DATE) $(BUILD_DIR)/web-zip/*
+	cd $(BUILD_DIR)/web-zip && LC_ALL=C TZ=UTC zip -q -X -9 $(CURDIR)/$(RELEASE_DIR)/$(WEB_ZIP) $$(LC_ALL=C ls)
 	cd $(RELEASE_DIR) && sha256sum $(TARBALL) $(DEB_FILES) tramontalia.html tramontalia.iFiction \
-	  $(COVER) > SHA256SUMS
+	  $(WEB_ZIP) $(COVER) > SHA256SUMS
 	@cat $(RELEASE_DIR)/SHA256SUMS

@@ -5,7 +5,11 @@
 //   first text  from navigation to the first page of the story on screen,
 //               against a plain HTML file holding the same text, no script,
 //               in the same browser; and so with a full record stored by
-//               another build;
+//               another build; and the site's page from its service worker,
+//               against the plain file kept by the same worker, online and
+//               offline;
+//   the site    zipped as a release zips it; Lighthouse's performance score
+//               on its mobile profile (Chromium);
 //   one answer  the page's work for one answer (script, style and layout)
 //               after 1,000 answers, against after 10;
 //   the map     opening it, a jump to a scene from it, "Ver todo" and one
@@ -22,13 +26,14 @@
 // Prints a table, a row for each browser that is not installed; slow figures
 // never fail (exit 0), a missing page exits 2.
 import { execFileSync } from 'node:child_process';
-import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { copyFileSync, cpSync, existsSync, mkdtempSync, readFileSync, readdirSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { join } from 'node:path';
+import { dirname, join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 
-import { answer, fresh, launch, missingFor, pagePath, pageUrl, reload, storyText } from '../tests/web/browser.mjs';
-import { typeableTranscripts, typedAnswers } from '../tests/web/browser.mjs';
+import { answer, fresh, launch, lighthouse, missingFor, pagePath, pageUrl, reload } from '../tests/web/browser.mjs';
+import { storyText, typeableTranscripts, typedAnswers } from '../tests/web/browser.mjs';
+import { serve } from '../tests/web/serve.mjs';
 
 if (!pagePath || !existsSync(pagePath)) {
   console.error('bench/web.mjs: no page to measure (make web, then WEB_PAGE=...)');
@@ -51,6 +56,12 @@ for (const [part, element] of Object.entries(parts)) {
 
 // The same first text in a plain page: what any page needs to show it.
 const work = mkdtempSync(join(tmpdir(), 'tramontalia-bench-'));
+
+// The site zipped as a release zips it.
+const siteDir = join(dirname(pagePath), 'site');
+const zipPath = join(work, 'site.zip');
+execFileSync('zip', ['-q', '-X', '-9', zipPath, ...readdirSync(siteDir).sort()], { cwd: siteDir });
+rows.push(['site, zip -X -9 (bytes), any browser', statSync(zipPath).size, '-', '-', '<= 81920']);
 const plainPath = join(work, 'plain.html');
 
 // Milliseconds from navigation until "Pulsa enter" is in the document and
@@ -79,6 +90,33 @@ async function timeToFirstText(browser, url, stored = {}) {
   const ms = await page.evaluate(() => window.firstText);
   await page.close();
   return ms;
+}
+
+// The first text of the site's page and of the plain page, both kept and
+// served by the site's service worker, over `rounds` loads each, online,
+// then with the host gone; the medians, in that order.
+async function siteFirstTexts(browser, plain, rounds) {
+  const dir = mkdtempSync(join(tmpdir(), 'tramontalia-site-'));
+  cpSync(siteDir, dir, { recursive: true });
+  copyFileSync(plain, join(dir, 'plain.html'));
+  const host = await serve({ dir });
+  const page = await browser.newPage();
+  await page.goto(host.url);
+  await page.waitForFunction(() => navigator.serviceWorker.controller?.state === 'activated');
+  await page.evaluate(async () => (await caches.open((await caches.keys())[0])).add('plain.html'));
+  await page.close();
+  const medians = [];
+  for (const online of [true, false]) {
+    if (!online) await host.close();
+    const [site, plainText] = [[], []];
+    for (let round = 0; round < rounds; ++round) {
+      site.push(await timeToFirstText(browser, host.url));
+      plainText.push(await timeToFirstText(browser, `${host.url}plain.html`));
+    }
+    medians.push(median(site), median(plainText));
+  }
+  rmSync(dir, { recursive: true });
+  return medians;
 }
 
 // At the first menu, over and over: an unrecognised word replays the room,
@@ -224,6 +262,12 @@ for (const [engine, name] of [
   rows.push([`${name}: first text (ms)`, gameFirst, plainText, gameFirst / plainFirst, '<= 1.5x']);
   const fullText = `${name}: first text, full record of another build (ms)`;
   rows.push([fullText, fullFirst, plainText, fullFirst / plainFirst, '<= 1.5x']);
+  const [online, onlinePlain, offline, offlinePlain] = await siteFirstTexts(browser, plainPath, 30);
+  const fromWorker = (ms) => `${ms.toFixed(1)} (plain, same worker)`;
+  const onlineRow = `${name}: first text, site online (ms)`;
+  rows.push([onlineRow, online, fromWorker(onlinePlain), online / onlinePlain, '<= 1.5x']);
+  const offlineRow = `${name}: first text, site offline (ms)`;
+  rows.push([offlineRow, offline, fromWorker(offlinePlain), offline / offlinePlain, '<= 1.5x']);
 
   // Round after round, each measure once, so that a moment when the
   // machine is slower weighs on all of them alike; then the medians.
@@ -252,6 +296,19 @@ for (const [engine, name] of [
   await browser.close();
 }
 rmSync(work, { recursive: true });
+
+// Lighthouse's performance score for the served site, on its mobile
+// profile (a slow phone on slow 4G, simulated), with its first contentful paint.
+if ((await missingFor('chromium')).length === 0) {
+  const host = await serve({ dir: siteDir });
+  const report = await lighthouse(host.url, 'performance');
+  await host.close();
+  if (report) {
+    const paint = `${report.audits['first-contentful-paint'].displayValue} (first paint)`;
+    const score = report.categories.performance.score * 100;
+    rows.push(['Chromium: Lighthouse performance, mobile', score, paint, '-', '100']);
+  }
+}
 
 // The same table as bench/run.sh prints for the console game.
 const show = (value) => (typeof value === 'string' ? value : value.toFixed(2)); // bytes, or ms

@@ -16,6 +16,7 @@ import { chmodSync, closeSync, openSync, readFileSync, writeFileSync } from 'nod
 import { join } from 'node:path';
 import { WASI } from 'node:wasi';
 
+import { buildSite } from './build_site.mjs';
 import { inlineBytes } from './inline_bytes.mjs';
 import { pageCommand } from './page_command.mjs';
 
@@ -154,9 +155,13 @@ const csp = [
 ].join('; ');
 const module = inlineBytes(moduleBytes);
 
-const page = fill(source('web/index.html'), { csp, ifid, icon, style, map, module, script });
+const values = { csp, ifid, icon, style, map, module, script };
+const page = fill(source('web/index.html'), { ...values, app: '' });
 writeFileSync(join(outputDir, 'tramontalia.html'), page);
 writeFileSync(join(outputDir, 'tramontalia.html.map'), pageMap(page, bundle, sourceMap));
+// The same page as a site that installs as an app and plays offline.
+const sitePage = (changes) => fill(source('web/index.html'), { ...values, ...changes });
+buildSite({ page: sitePage, csp, sourceDir, dir: join(outputDir, 'site') });
 
 // The Node command plays the module as the page carries it.
 const command = join(outputDir, 'tramontalia.mjs');

@@ -314,9 +314,13 @@ addEventListener('storage', (event) => {
 
 mapButton.addEventListener('click', () => map.open(record, sceneAt.at(-1)));
 
-// A dialog's buttons close it with their value.
+// A dialog's buttons close it with their value. A confirmation opens on its
+// "no", which keeps what the player has: marked here, not in the markup, as a
+// page focused before its first frame would have the browser log that it did
+// not focus a button marked there.
 for (const dialog of document.querySelectorAll('dialog')) {
   for (const button of dialog.querySelectorAll('button')) {
+    button.autofocus = button.value === 'no';
     button.addEventListener('click', () => dialog.close(button.value));
   }
 }

@@ -9,7 +9,7 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 release=$(realpath "${1:-$root/build/release}")
 shift $(($# > 0 ? 1 : 0))
-checks=(checksums record tarball package cover rebuild install)
+checks=(checksums record tarball package cover rebuild install web_zip)
 [ $# -eq 0 ] || checks=("$@")
 
 version=$(sed -n 's/^project.tramontalia VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
@@ -34,7 +34,7 @@ check_checksums() {
   listed=$(awk '{ print $2 }' "$release/SHA256SUMS" | LC_ALL=C sort | tr '\n' ' ')
   # The tarball, the page, its record, the cover, and what the .changes names.
   expected=$({ printf '%s\n' "tramontalia-$version.tar.gz" tramontalia.html tramontalia.iFiction \
-    tramontalia-cover.png "$(basename "$changes")"; sed -n '/^Files:/,$s/^ .* //p' "$changes"; } |
+    tramontalia-web.zip tramontalia-cover.png "$(basename "$changes")"; sed -n '/^Files:/,$s/^ .* //p' "$changes"; } |
     LC_ALL=C sort | tr '\n' ' ')
   [ "$listed" = "$expected" ] || fail "SHA256SUMS lists $listed"
 }
@@ -166,6 +166,12 @@ check_install() {
   diff "$work/before" "$work/after" || fail "dpkg -r left the files above behind (> left, < lost)" ||
     return
   return $status
+}
+
+# The site's zip: index.html at its root, as portals and static hosts take it.
+check_web_zip() {
+  unzip -Z1 "$release/tramontalia-web.zip" | grep -qx index.html || fail "no index.html at the zip's root" || return
+  [ "$(stat -c %s "$release/tramontalia-web.zip")" -le 81920 ] || fail "tramontalia-web.zip is over 80 KB"
 }
 
 passed=0 failed=0 skipped=0

@@ -203,3 +203,23 @@ export const typeableTranscripts = () =>
   readdirSync(transcriptDir)
     .sort()
     .filter((name) => name.endsWith('.in') && typedAnswers(name) !== null);
+
+// Lighthouse's report on `url` for `categories`, in Debian's Chromium (or
+// BROWSER_PATH); null where Lighthouse is not installed. Not blocking: the
+// site it judges may be served by this very process.
+export async function lighthouse(url, categories) {
+  const [{ createRequire }, { execFile }] = await Promise.all([import('node:module'), import('node:child_process')]);
+  let cli;
+  try {
+    cli = createRequire(import.meta.url).resolve('lighthouse/cli/index.js');
+  } catch {
+    return null;
+  }
+  const args = [cli, url, '--quiet', '--output=json', `--only-categories=${categories}`];
+  args.push('--chrome-flags=--headless=new --no-sandbox --disable-gpu');
+  const options = { env: { ...process.env, CHROME_PATH: pathOf('chromium') }, maxBuffer: 1 << 28 };
+  const report = await new Promise((resolve, reject) =>
+    execFile(process.execPath, args, options, (error, stdout) => (error ? reject(error) : resolve(stdout))),
+  );
+  return JSON.parse(report);
+}

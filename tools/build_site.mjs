@@ -1,0 +1,113 @@
+// The browser edition as a site for any static host, build/web/site/: the
+// page, with what makes it an app that plays offline (a web app manifest,
+// its icons drawn from the game's icon by rsvg-convert, a service worker and
+// the worker's registration), which the single page goes without: it stays
+// one file that makes no request.
+import { execFileSync } from 'node:child_process';
+import { createHash } from 'node:crypto';
+import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { join } from 'node:path';
+
+const sha256 = (text) => createHash('sha256').update(text).digest('base64');
+
+// Quietly, where the browser offers none, as in a sandboxed frame.
+const registration =
+  "addEventListener('load',()=>{try{navigator.serviceWorker.register('sw.js').catch(()=>{})}catch{}})";
+const head = (colours) =>
+  [
+    '<link rel="manifest" href="manifest.webmanifest">',
+    '<link rel="apple-touch-icon" href="apple-touch-icon.png">',
+    `<meta name="theme-color" content="${colours.light}" media="(prefers-color-scheme: light)">`,
+    `<meta name="theme-color" content="${colours.dark}" media="(prefers-color-scheme: dark)">`,
+    `<script>${registration}</script>`,
+  ]
+    .map((line) => `\n${line}`)
+    .join('');
+
+// The page's colour in the light and the dark scheme, from its stylesheet.
+function colours(sourceDir) {
+  const [light, dark] = [...readFileSync(join(sourceDir, 'web/style.css'), 'utf8').matchAll(/--paper: (#\w+);/g)];
+  return { light: light[1], dark: dark[1] };
+}
+
+// The page's policy, opened only as far as the app needs, on its own origin.
+// The icons are images to the page; connections to the origin let
+// Lighthouse, which reads /robots.txt from within the page, judge the site.
+function policy(csp) {
+  if (!/\bimg-src .*\bscript-src /.test(csp)) throw new Error(`no img-src or script-src to open in ${csp}`);
+  const opened = csp
+    .replace(/\bimg-src /, "img-src 'self' ")
+    .replace(/\bscript-src /, `script-src 'sha256-${sha256(registration)}' `);
+  return `${opened}; connect-src 'self'; manifest-src 'self'; worker-src 'self'`;
+}
+
+// The game's icon at `size` pixels; `padded`, shrunk into the central circle
+// that a maskable icon keeps whatever its mask, on the page's colour.
+function drawIcon(svg, size, padded, paper) {
+  const drawing = padded
+    ? `<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 32 32"><rect width="32" height="32" fill="${paper}"/>` +
+      `${svg.replace('<svg ', '<svg x="4" y="4" width="24" height="24" ')}</svg>`
+    : svg;
+  return execFileSync('rsvg-convert', ['-w', String(size), '-h', String(size)], { input: drawing });
+}
+
+function manifest(index, paper) {
+  const description = index.match(/<meta name="description" content="([^"]*)">/)[1];
+  const icon = (src, sizes, type, purpose = 'any') => ({ src, sizes, type, purpose });
+  return JSON.stringify({
+    name: 'Tramontalia',
+    short_name: 'Tramontalia',
+    lang: 'es',
+    dir: 'ltr',
+    description,
+    id: './',
+    start_url: './',
+    scope: './',
+    display: 'standalone',
+    theme_color: paper,
+    background_color: paper,
+    categories: ['games'],
+    icons: [
+      icon('icon-192.png', '192x192', 'image/png'),
+      icon('icon-512.png', '512x512', 'image/png'),
+      icon('icon-maskable.png', '512x512', 'image/png', 'maskable'),
+      icon('icon.svg', 'any', 'image/svg+xml'),
+    ],
+  });
+}
+
+// Writes the site of the site's page `index` into `dir`; the worker's cache
+// is named from a hash of every other file, so that any change to the site
+// makes a worker that differs.
+export function writeSite(index, sourceDir, dir) {
+  const svg = readFileSync(join(sourceDir, 'packaging/tramontalia.svg'), 'utf8');
+  const paper = colours(sourceDir).light;
+  const files = {
+    'index.html': index,
+    'manifest.webmanifest': manifest(index, paper),
+    'icon.svg': svg,
+    'icon-192.png': drawIcon(svg, 192, false),
+    'icon-512.png': drawIcon(svg, 512, false),
+    'icon-maskable.png': drawIcon(svg, 512, true, paper),
+    'apple-touch-icon.png': drawIcon(svg, 180, true, paper),
+  };
+  const hash = createHash('sha256');
+  for (const [name, bytes] of Object.entries(files)) hash.update(`${name}\0${bytes.length}\0`).update(bytes);
+  const site = JSON.stringify({ hash: hash.digest('hex').slice(0, 16), files: Object.keys(files) });
+  const worker = readFileSync(join(sourceDir, 'web/sw.js'), 'utf8').replace(
+    /^const site = .*;$/m,
+    () => `const site = ${site};`,
+  );
+  if (!worker.includes(site)) throw new Error('web/sw.js: no line `const site = ...;` to fill');
+  mkdirSync(dir, { recursive: true });
+  for (const [name, bytes] of Object.entries({ ...files, 'sw.js': worker })) writeFileSync(join(dir, name), bytes);
+}
+
+// `page(values)` is the page's template filled with `values` in place of
+// the single page's; `csp` is the single page's policy. The head's
+// additions go in after filling: nothing filled in may close an element.
+export function buildSite({ page, csp, sourceDir, dir }) {
+  const index = page({ csp: policy(csp), app: '{{app}}' });
+  if (index.split('{{app}}').length !== 2) throw new Error('{{app}} must stand once in the page');
+  writeSite(index.replace('{{app}}', () => head(colours(sourceDir))), sourceDir, dir);
+}
