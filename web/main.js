@@ -18,18 +18,19 @@ import {
   updateTaps,
 } from './story.js';
 
-const moduleData = document.getElementById('module');
-const form = document.getElementById('reply');
-const input = document.getElementById('answer');
-const undoButton = document.getElementById('undo');
-const restartButton = document.getElementById('restart');
-const saveButton = document.getElementById('save');
-const fileInput = document.getElementById('file');
-const mapButton = document.getElementById('open-map');
-const againButton = document.getElementById('again');
-const endingLine = document.getElementById('ending');
-const confirmGame = document.getElementById('confirm-game');
-const confirmForget = document.getElementById('confirm-forget');
+const byId = (id) => document.getElementById(id);
+const moduleData = byId('module');
+const form = byId('reply');
+const input = byId('answer');
+const undoButton = byId('undo');
+const restartButton = byId('restart');
+const saveButton = byId('save');
+const fileInput = byId('file');
+const mapButton = byId('open-map');
+const againButton = byId('again');
+const endingLine = byId('ending');
+const confirmGame = byId('confirm-game');
+const confirmForget = byId('confirm-forget');
 
 const { play, titles } = await loadGame(moduleBytes(moduleData.textContent));
 
@@ -52,7 +53,7 @@ function stored() {
   return isAnswerList(saved?.answers) ? saved.answers : [];
 }
 
-const map = createMap(JSON.parse(document.getElementById('map-data').textContent), titles, {
+const map = createMap(JSON.parse(byId('map-data').textContent), titles, {
   onJump: jump,
   onClose: backToTyping,
   onCover: cover,
@@ -282,13 +283,13 @@ saveButton.addEventListener('click', () => {
   const shown = play(answers, 0).pieces.map((text, k) => (k in answers ? `${text}${answers[k]}\n` : text));
   download(shown.join(''), 'tramontalia');
 });
-document.getElementById('save-game').addEventListener('click', () =>
+byId('save-game').addEventListener('click', () =>
   download(answers.map((text) => `${text}\n`).join(''), 'tramontalia-partida'),
 );
-document.getElementById('save-map').addEventListener('click', () =>
+byId('save-map').addEventListener('click', () =>
   download(record.text(), 'tramontalia-mapa', 'json'),
 );
-document.getElementById('load').addEventListener('click', () => fileInput.click());
+byId('load').addEventListener('click', () => fileInput.click());
 fileInput.addEventListener('change', () => {
   load(fileInput.files[0]);
   fileInput.value = '';
@@ -339,7 +340,7 @@ confirmGame.addEventListener('close', () => {
 restartButton.addEventListener('click', () =>
   ask('¿Empezar de nuevo? Perderás la partida que llevas.', 'Empezar de nuevo', newGame),
 );
-document.getElementById('forget').addEventListener('click', () => confirmForget.showModal());
+byId('forget').addEventListener('click', () => confirmForget.showModal());
 confirmForget.addEventListener('close', () => {
   if (confirmForget.returnValue !== 'yes') return;
   record.forget();
