@@ -8,6 +8,8 @@ import { createHash } from 'node:crypto';
 import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
 
+import { esbuild } from './esbuild.mjs';
+
 const sha256 = (text) => createHash('sha256').update(text).digest('base64');
 
 // Quietly, where the browser offers none, as in a sandboxed frame.
@@ -94,11 +96,7 @@ export function writeSite(index, sourceDir, dir) {
   const hash = createHash('sha256');
   for (const [name, bytes] of Object.entries(files)) hash.update(`${name}\0${bytes.length}\0`).update(bytes);
   const site = JSON.stringify({ hash: hash.digest('hex').slice(0, 16), files: Object.keys(files) });
-  const worker = readFileSync(join(sourceDir, 'web/sw.js'), 'utf8').replace(
-    /^const site = .*;$/m,
-    () => `const site = ${site};`,
-  );
-  if (!worker.includes(site)) throw new Error('web/sw.js: no line `const site = ...;` to fill');
+  const worker = esbuild(sourceDir, 'web/sw.js', `--define:SITE=${site}`);
   mkdirSync(dir, { recursive: true });
   for (const [name, bytes] of Object.entries({ ...files, 'sw.js': worker })) writeFileSync(join(dir, name), bytes);
 }

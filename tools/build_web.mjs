@@ -17,6 +17,7 @@ import { join } from 'node:path';
 import { WASI } from 'node:wasi';
 
 import { buildSite } from './build_site.mjs';
+import { esbuild as minified } from './esbuild.mjs';
 import { inlineBytes } from './inline_bytes.mjs';
 import { pageCommand } from './page_command.mjs';
 
@@ -43,17 +44,7 @@ function fill(template, values) {
   });
 }
 
-// The browsers the page is made for, as esbuild names them: the Chromium and
-// the Firefox ESR of today.
-const browsers = 'chrome156,firefox153';
-
-// Debian's esbuild, run as a command: it parses the page's stylesheet and
-// script, follows the script's imports from web/main.js, and minifies both
-// for those browsers. What it prints goes in as it is.
-function esbuild(entry, ...options) {
-  const args = [join(sourceDir, entry), '--minify', `--target=${browsers}`, '--log-level=warning', ...options];
-  return execFileSync('esbuild', args, { encoding: 'utf8' });
-}
+const esbuild = (entry, ...options) => minified(sourceDir, entry, ...options);
 
 // The script, bundled, and its source map.
 function bundleScript() {

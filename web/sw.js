@@ -4,11 +4,12 @@
 // differs (its cache is named from a hash of the files), so the browser
 // installs it at the next visit, and the visit after shows the new build.
 // The player's game and record live in localStorage, which no worker
-// touches. The build replaces the next line with the site's own.
-const site = { hash: 'unbuilt', files: ['index.html'] };
+// touches. SITE, the site's files and a hash of them, is defined by the
+// build (esbuild's --define), which minifies the worker.
+/* global SITE */
 
 // Per scope: two copies of the game, or other games, may share an origin.
-const cacheName = `tramontalia ${registration.scope} ${site.hash}`;
+const cacheName = `tramontalia ${registration.scope} ${SITE.hash}`;
 const isOurs = (name) => name.startsWith(`tramontalia ${registration.scope} `);
 
 // Past the HTTP cache, which a host may have told to keep the old build.
@@ -24,7 +25,7 @@ self.addEventListener('install', (event) => {
     if (!response.ok) throw new Error(`${file}: ${response.status}`);
     await keep(cache, file, response);
   };
-  const filled = caches.open(cacheName).then((cache) => Promise.all(site.files.map((file) => fill(cache, file))));
+  const filled = caches.open(cacheName).then((cache) => Promise.all(SITE.files.map((file) => fill(cache, file))));
   event.waitUntil(filled.then(() => self.skipWaiting()));
 });
 
