@@ -1,16 +1,16 @@
-// The page in a game portal's frame: another origin, sandboxed or not. It
-// plays from the keyboard even where forms are refused, resumes only where
-// storage is allowed, and a save never fails in silence.
+// The site's page in a game portal's frame: another origin, sandboxed or
+// not. It plays from the keyboard even where forms are refused, resumes only
+// where storage is allowed, and a save never fails in silence.
 import assert from 'node:assert/strict';
-import { basename, dirname } from 'node:path';
+import { dirname, join } from 'node:path';
 import { after, test } from 'node:test';
 
 import { click, expectView, fresh, launchOrSkip, pagePath, saved, terminalView, type, until } from './browser.mjs';
 import { serve } from './serve.mjs';
 
 const browser = await launchOrSkip();
-const site = await serve({ dir: dirname(pagePath) });
-const pageAt = `${site.url}${basename(pagePath)}`;
+const site = await serve({ dir: join(dirname(pagePath), 'site') });
+const pageAt = site.url;
 const sandboxes = ['', 'allow-scripts', 'allow-scripts allow-same-origin allow-forms allow-popups'];
 // As wide as a terminal: a narrower frame wraps the story as a phone does.
 const frames = sandboxes.map((tokens) => `<iframe src="${pageAt}" width="1000" height="700" ${tokens && `sandbox="${tokens}"`}></iframe>`);
