@@ -158,9 +158,9 @@ bench-first-play:
 # Releases, from the committed tree, into build/release/: the source tarball
 # (`make dist`), the Debian source and binary packages built from it (`make
 # deb`), the web page, its iFiction record and its site's zip as the package
-# build made them, the cover, and SHA256SUMS. The version is the CMake project's; the
-# package's is debian/changelog's, whose date dates the build. The debug
-# symbols' package goes along, as the .changes lists it.
+# build made them, the cover, and SHA256SUMS. The version is the CMake
+# project's; the package's is debian/changelog's, whose date dates the build.
+# The debug symbols' package goes along, as the .changes lists it.
 VERSION := $(shell sed -n 's/^project.tramontalia VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 DEB_VERSION = $(shell dpkg-parsechangelog -S Version 2>/dev/null)
 RELEASE_DIR := $(BUILD_DIR)/release

@@ -32,7 +32,7 @@ check_checksums() {
     return
   local listed expected
   listed=$(awk '{ print $2 }' "$release/SHA256SUMS" | LC_ALL=C sort | tr '\n' ' ')
-  # The tarball, the page, its record, the cover, and what the .changes names.
+  # The tarball, the page, its record, the site's zip, the cover, and what the .changes names.
   expected=$({ printf '%s\n' "tramontalia-$version.tar.gz" tramontalia.html tramontalia.iFiction \
     tramontalia-web.zip tramontalia-cover.png "$(basename "$changes")"; sed -n '/^Files:/,$s/^ .* //p' "$changes"; } |
     LC_ALL=C sort | tr '\n' ' ')

@@ -1,8 +1,6 @@
-// The site (build/web/site), served from localhost as from any static host:
-// installable, playing offline after one visit, a new build on the host
-// reaching the player by the second visit with the game and the record
-// whole, no request leaving the origin; and the single page from disk, which
-// makes no request and logs nothing.
+// The site (build/web/site) served from localhost as by any static host, and
+// the single page from disk: what each may ask of the network, what each
+// logs, installing, a new build on the host, playing offline.
 import assert from 'node:assert/strict';
 import { cpSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -18,7 +16,6 @@ import { serve } from './serve.mjs';
 const browser = await launchOrSkip();
 after(() => browser.close());
 const chromium = (process.env.BROWSER ?? 'chromium') === 'chromium';
-const sourceDir = fileURLToPath(new URL('../..', import.meta.url));
 
 // A copy of the built site on a host of its own, for a test to deploy over.
 async function host() {
@@ -28,10 +25,10 @@ async function host() {
   return { dir, url: server.url, close: () => server.close().then(() => rmSync(dir, { recursive: true })) };
 }
 
-// A page in a context of its own (the default one, for Chromium's install
-// checks, which refuse a private context), noting requests and console output.
-async function open(url, context) {
-  const page = await (context ?? (await browser.createBrowserContext())).newPage();
+// The page at its first text, noting requests and console output; in the
+// browser's default context (Chromium's install checks refuse a private one).
+async function open(url, context = browser.defaultBrowserContext()) {
+  const page = await context.newPage();
   Object.assign(page, { requests: [], logged: [] });
   page.on('request', (request) => page.requests.push(request.url()));
   page.on('console', (message) => page.logged.push(message.text()));
@@ -41,40 +38,46 @@ async function open(url, context) {
   await page.waitForSelector('#story .piece');
   return page;
 }
-const controlled = (page) => page.waitForFunction(() => navigator.serviceWorker.controller?.state === 'activated');
+// Requests elsewhere than `url` (Firefox reports the tab icon, inline), and
+// console output.
+const noise = (page, url) => ({
+  elsewhere: page.requests.filter((request) => !request.startsWith(url) && !request.startsWith('data:')),
+  logged: page.logged,
+});
+const quiet = { elsewhere: [], logged: [] };
 const record = (page) => page.evaluate(() => [localStorage.tramontalia, localStorage['tramontalia-mapa']]);
 
-test('from disk the page makes no request and logs nothing; served, it asks nothing of another origin', async () => {
-  const site = await host();
-  for (const url of [pageUrl, site.url]) {
-    const page = await open(url);
-    await answer(page, ['', '', '', 'a']);
-    await expectView(page, ['', '', '', 'a'], url);
-    // Firefox reports the page's own tab icon, inline in it.
-    const elsewhere = page.requests.filter((request) => !request.startsWith(url) && !request.startsWith('data:'));
-    assert.deepEqual({ elsewhere, logged: page.logged }, { elsewhere: [], logged: [] }, url);
-    await page.browserContext().close();
-  }
-  await site.close();
+test('from disk, the page makes no request and logs nothing', async () => {
+  const page = await open(pageUrl, await browser.createBrowserContext());
+  await answer(page, ['', '', '', 'a']);
+  await expectView(page, ['', '', '', 'a']);
+  assert.deepEqual(noise(page, pageUrl), quiet);
+  await page.browserContext().close();
 });
 
-test('after one visit, a new build reaches the player by the second visit, and plays offline', async () => {
+test('served: installable; a new build shown by the second visit, the game whole; offline play', async () => {
   const site = await host();
   const page = await open(site.url);
   const before = ['', '', '', 'a', ''];
   await answer(page, before);
-  await controlled(page);
+  await page.waitForFunction(() => navigator.serviceWorker.controller?.state === 'activated');
+  if (chromium) {
+    const cdp = await page.createCDPSession();
+    const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
+    const { errors } = await cdp.send('Page.getAppManifest');
+    assert.deepEqual({ installabilityErrors, errors }, { installabilityErrors: [], errors: [] });
+  }
   const stored = await record(page);
   // The same page, its module with one more (custom) section: a new build.
   const added = inlineBytes(Buffer.from([0, 2, 1, 0x32]));
   const index = readFileSync(join(site.dir, 'index.html'), 'utf8');
   const newIndex = index.replace(/(id="module">[^<]*)/, (module) => module + added);
-  writeSite(newIndex, sourceDir, site.dir);
+  writeSite(newIndex, fileURLToPath(new URL('../..', import.meta.url)), site.dir);
   const isNew = () => page.$eval('#module', (module, end) => module.textContent.endsWith(end), added);
   await reload(page);
-  // The visit after a deploy may show the old build; once the browser's
-  // check for a new worker, made at each visit (here at once), has settled,
-  // the site holds the new one alone, and the next visit shows it.
+  // That visit may show the old build; once the browser's check for a new
+  // worker (made at each visit, here at once) has settled, the host's site
+  // is kept alone, and the next visit shows it.
   await page.evaluate(() => navigator.serviceWorker.ready.then((registration) => registration.update()));
   const settled = () =>
     page.evaluate(async () => {
@@ -88,27 +91,15 @@ test('after one visit, a new build reaches the player by the second visit, and p
   await expectView(page, before, 'the game on screen');
   assert.deepEqual(await record(page), stored, 'the game and the record stored');
   await site.close();
-  // From a link with a query, as portals and shared links give.
+  // Offline, from a link with a query, as portals and shared links give.
   await page.goto(`${site.url}?desde=enlace`);
   await expectView(page, before, 'offline, the game resumed');
   const after = [...before, 'l', 'x'];
   await answer(page, after.slice(before.length));
   await expectView(page, after, 'offline, the game goes on');
   assert.ok(await isNew(), 'offline, the new build');
-  assert.deepEqual(page.logged, []);
-  await page.browserContext().close();
-});
-
-test('installable: Chromium reads the manifest and finds nothing missing', { skip: !chromium }, async () => {
-  const site = await host();
-  const page = await open(site.url, browser.defaultBrowserContext());
-  const cdp = await page.createCDPSession();
-  await controlled(page);
-  const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
-  const { errors } = await cdp.send('Page.getAppManifest');
-  assert.deepEqual({ installabilityErrors, errors }, { installabilityErrors: [], errors: [] });
+  assert.deepEqual(noise(page, site.url), quiet);
   await page.close();
-  await site.close();
 });
 
 test('Lighthouse: the served site at 100 in accessibility, best practices and SEO', { skip: !chromium }, async (t) => {
