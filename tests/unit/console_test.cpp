@@ -46,12 +46,14 @@ struct StringOutput final : console::Output {
   std::string text;
 };
 
-std::string play(std::string_view input, std::size_t chunk) {
+// A whole game on `input`, read `chunk` bytes at a time, into an `Output`.
+template <class Output>
+Output play(std::string_view input, std::size_t chunk) {
   StringInput in(input, chunk);
-  StringOutput out;
+  Output out;
   auto game = std::make_unique<engine::Game>(in, out);
   game->play();
-  return out.text;
+  return out;
 }
 
 std::string read_file(const std::filesystem::path& path) {
@@ -68,7 +70,7 @@ TEST(Transcripts, PlayTheSameWhateverTheSizeOfEachRead) {
     const std::string expected =
         read_file(std::filesystem::path(entry.path()).replace_extension(".out"));
     for (const std::size_t chunk : {1u, 2u, 3u, 7u, 253u, 254u, 255u}) {
-      EXPECT_TRUE(play(input, chunk) == expected)
+      EXPECT_TRUE(play<StringOutput>(input, chunk).text == expected)
           << entry.path().filename() << " differs read " << chunk << " bytes at a time";
     }
   }
@@ -191,11 +193,7 @@ TEST(Stress, AMillionReplaysAndATenMegabyteLineRunInConstantMemory) {
     std::size_t bytes = 0;
   };
   const auto bytes_written = [](const std::string& input) {
-    StringInput in(input, 64 * 1024);
-    CountingOutput out;
-    auto game = std::make_unique<engine::Game>(in, out);
-    game->play();
-    return out.bytes;
+    return play<CountingOutput>(input, 64 * 1024).bytes;
   };
   std::string replays;  // three pauses and an unrecognised word, each time
   for (int i = 0; i < 250000; ++i) replays += "\n\n\nx\n";
