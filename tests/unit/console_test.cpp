@@ -10,20 +10,56 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <thread>
 
 #include "console/console.hpp"
-#include "tests/support.hpp"
+#include "engine/game.hpp"
 
 namespace {
 
-using testing_support::play;
-using testing_support::read_file;
-using testing_support::StringInput;
-using testing_support::StringOutput;
+// Hands out its text (which must outlive it) in chunks of at most `chunk`
+// bytes, then reports the end.
+struct StringInput final : console::Input {
+  explicit StringInput(std::string_view text, std::size_t chunk) : text(text), chunk(chunk) {}
+  std::size_t read(char* buffer, std::size_t capacity) override {
+    const std::size_t n = std::min({capacity, chunk, text.size() - position});
+    std::memcpy(buffer, text.data() + position, n);
+    position += n;
+    ++reads;
+    return n;
+  }
+  std::string_view text;
+  std::size_t chunk, position = 0, reads = 0;
+};
+
+struct StringOutput final : console::Output {
+  bool write(const char* data, std::size_t size) override {
+    text.append(data, size);
+    return true;
+  }
+  std::string text;
+};
+
+// A whole game on `input`, read `chunk` bytes at a time, into an `Output`.
+template <class Output>
+Output play(std::string_view input, std::size_t chunk) {
+  StringInput in(input, chunk);
+  Output out;
+  auto game = std::make_unique<engine::Game>(in, out);
+  game->play();
+  return out;
+}
+
+std::string read_file(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
 
 // A terminal hands a line over in pieces when it likes; a pipe, in blocks
 // that split lines anywhere, a long line's 254-byte pieces too.
@@ -34,14 +70,14 @@ TEST(Transcripts, PlayTheSameWhateverTheSizeOfEachRead) {
     const std::string expected =
         read_file(std::filesystem::path(entry.path()).replace_extension(".out"));
     for (const std::size_t chunk : {1u, 2u, 3u, 7u, 253u, 254u, 255u}) {
-      EXPECT_TRUE(play(input, chunk) == expected)
+      EXPECT_TRUE(play<StringOutput>(input, chunk).text == expected)
           << entry.path().filename() << " differs read " << chunk << " bytes at a time";
     }
   }
 }
 
 TEST(Console, ATextLongerThanTheOutputBufferArrivesWholeAndInOrder) {
-  StringInput in("");
+  StringInput in("", 1);
   StringOutput out;
   auto console = std::make_unique<console::Console>(in, out);
   const std::string huge(200000, 'h');
@@ -157,11 +193,7 @@ TEST(Stress, AMillionReplaysAndATenMegabyteLineRunInConstantMemory) {
     std::size_t bytes = 0;
   };
   const auto bytes_written = [](const std::string& input) {
-    StringInput in(input, 64 * 1024);
-    CountingOutput out;
-    auto game = std::make_unique<engine::Game>(in, out);
-    game->play();
-    return out.bytes;
+    return play<CountingOutput>(input, 64 * 1024).bytes;
   };
   std::string replays;  // three pauses and an unrecognised word, each time
   for (int i = 0; i < 250000; ++i) replays += "\n\n\nx\n";
