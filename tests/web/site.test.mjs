@@ -1,6 +1,6 @@
 // The site (build/web/site) served from localhost as by any static host, and
 // the single page from disk: what each may ask of the network, what each
-// logs, installing, a new build on the host, playing offline.
+// logs, installing, a new build on the host, playing offline, a portal's frame.
 import assert from 'node:assert/strict';
 import { cpSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -10,7 +10,8 @@ import { fileURLToPath } from 'node:url';
 
 import { inlineBytes } from '../../tools/inline_bytes.mjs';
 import { writeSite } from '../../tools/build_site.mjs';
-import { answer, expectView, launchOrSkip, lighthouse, pagePath, pageUrl, reload, until } from './browser.mjs';
+import { answer, click, expectView, launchOrSkip, lighthouse, pagePath, pageUrl, reload } from './browser.mjs';
+import { terminalView, type, until } from './browser.mjs';
 import { serve } from './serve.mjs';
 
 const browser = await launchOrSkip();
@@ -25,9 +26,10 @@ async function host() {
   return { dir, url: server.url, close: () => server.close().then(() => rmSync(dir, { recursive: true })) };
 }
 
-// The page at its first text, noting requests and console output; in the
-// browser's default context (Chromium's install checks refuse a private one).
-async function open(url, context = browser.defaultBrowserContext()) {
+// The page at its first text (or a portal's), noting requests and console
+// output; in the browser's default context (Chromium's install checks refuse
+// a private one).
+async function open(url, context = browser.defaultBrowserContext(), portal = false) {
   const page = await context.newPage();
   Object.assign(page, { requests: [], logged: [] });
   page.on('request', (request) => page.requests.push(request.url()));
@@ -35,7 +37,7 @@ async function open(url, context = browser.defaultBrowserContext()) {
   page.on('pageerror', (error) => page.logged.push(error.message));
   await page.setViewport({ width: 1280, height: 800 });
   await page.goto(url);
-  await page.waitForSelector('#story .piece');
+  if (!portal) await page.waitForSelector('#story .piece');
   return page;
 }
 // Requests elsewhere than `url` (Firefox reports the tab icon, inline), and
@@ -110,3 +112,50 @@ test('Lighthouse: the served site at 100 in accessibility, best practices and SE
   const scores = Object.values(report.categories).map((category) => `${category.id} ${category.score * 100}`);
   assert.deepEqual(scores, ['accessibility 100', 'best-practices 100', 'seo 100']);
 });
+
+// In a game portal's frame (another origin), sandboxed or not, the site's page plays with Enter even where forms
+// are refused, resumes only where storage is allowed, and shows the text of every save, which the frame may refuse
+// to download. Not in a frame (null), saving only downloads.
+const played = ['', '', '', 'a', ''];
+const saves = [
+  ['Archivo', 'Guardar partida', 'body', (text) => assert.equal(text, played.map((a) => `${a}\n`).join(''))],
+  ['Archivo', 'Guardar transcripción', 'body', (text) => assert.equal(text, terminalView(played))],
+  ['Mapa', 'Guardar mapa', '#map', (text) => assert.ok(JSON.parse(text)['tramontalia-mapa'].length > 1)],
+];
+for (const tokens of [null, '', 'allow-scripts', 'allow-scripts allow-same-origin allow-forms allow-popups']) {
+  test(`${tokens === null ? 'not framed' : `framed, sandbox "${tokens}"`}: Enter, every save, a reload`, async () => {
+    const site = await host();
+    // As wide as a terminal: a narrower frame wraps the story as a phone does.
+    const iframe = `<iframe src="${site.url}" width="1000" height="700" ${tokens && `sandbox="${tokens}"`}></iframe>`;
+    const portal = await serve({ host: '127.0.0.1', pages: { '/': iframe } });
+    const context = await browser.createBrowserContext();
+    const page = await (tokens === null ? open(site.url, context) : open(portal.url, context, 'portal'));
+    // Keys go to the focus; the download is the browser's to refuse: noted, not made.
+    const framed = async () => {
+      const frame = tokens === null ? page.mainFrame() : await until(() => page.frames()[1] ?? assert.fail());
+      await frame.waitForSelector('#story .piece').then(() => frame.focus('#answer'));
+      await frame.evaluate(() => (HTMLAnchorElement.prototype.click = function note() { window.saved = this.download }));
+      return Object.assign(frame, { keyboard: page.keyboard });
+    };
+    let frame = await framed();
+    await type(frame, played);
+    for (const [opener, name, scope, check] of saves) {
+      await click(frame, opener).then(() => click(frame, name, scope));
+      const file = await until(async () => (await frame.evaluate(() => window.saved)) ?? assert.fail('not saved'));
+      const shown = () => frame.$eval('#copy-file', (d) => [d.open, d.querySelector('textarea').value, d.innerText]);
+      if (tokens === null) assert.equal((await shown())[0], false, 'a text to copy outside a frame');
+      if (tokens === null) continue;
+      const [, text, line] = await until(async () => ((await shown())[0] ? shown() : assert.fail('no text to copy')));
+      check(text);
+      assert.ok(line.includes(`copia el texto y guárdalo como ${file}.`), line);
+      await frame.evaluate(() => delete window.saved);
+      await click(frame, 'Cerrar', '#copy-file');
+      await until(async () => assert.equal((await shown())[0], false, 'closed'));
+    }
+    await page.reload();
+    frame = await framed();
+    await expectView(frame, tokens === 'allow-scripts' ? [] : played, 'reloaded');
+    await page.browserContext().close();
+    await Promise.all([site.close(), portal.close()]);
+  });
+}
