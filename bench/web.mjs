@@ -31,9 +31,9 @@ import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 
-import { answer, fresh, launch, lighthouse, missingFor, pagePath, pageUrl, reload } from '../tests/web/browser.mjs';
-import { storyText, typeableTranscripts, typedAnswers } from '../tests/web/browser.mjs';
-import { serve } from '../tests/web/serve.mjs';
+import { answer, fresh, launch, lighthouse, missingFor, pagePath, pageUrl, reload } from '../tools/browser.mjs';
+import { storyText, typeableTranscripts, typedAnswers } from '../tools/browser.mjs';
+import { serve } from '../tools/serve.mjs';
 
 if (!pagePath || !existsSync(pagePath)) {
   console.error('bench/web.mjs: no page to measure (make web, then WEB_PAGE=...)');

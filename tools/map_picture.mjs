@@ -3,7 +3,7 @@
 // its first choice, so that the map opens on the top of the story.
 // Usage: WEB_PAGE=build/web/tramontalia.html TRANSCRIPT_DIR=tests/transcripts \
 //        node tools/map_picture.mjs docs/map.png
-import { answer, control, fresh, launchOrSkip, reload, typedAnswers } from '../tests/web/browser.mjs';
+import { answer, fresh, launchOrSkip, reload, typedAnswers } from './browser.mjs';
 
 const games = ['wall-swim-to-island', 'fall-keep-running', 'attendant-juice-rojo-drunk', 'cockpit-race-to-finish'];
 const browser = await launchOrSkip();
@@ -14,7 +14,7 @@ for (const game of games) {
   await reload(page);
 }
 await answer(page, ['', '', '']);
-await (await control(page, 'Mapa')).click();
+await page.click('#open-map');
 await page.waitForFunction(() => document.getElementById('map-title').checkVisibility());
 await page.screenshot({ path: process.argv[2] });
 await page.done();

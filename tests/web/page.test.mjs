@@ -9,7 +9,7 @@ import { after, test } from 'node:test';
 import { moduleBytes } from '../../web/game.js';
 import { answer, click, control, drop, expectView, fresh, launchOrSkip, pagePath, pageUrl } from './browser.mjs';
 import { reload, saved, terminalView, type, typeableTranscripts, typedAnswers, until } from './browser.mjs';
-import { serve } from './serve.mjs';
+import { serve } from '../../tools/serve.mjs';
 
 const browser = await launchOrSkip();
 after(() => browser.close());

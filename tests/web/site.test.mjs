@@ -12,7 +12,7 @@ import { inlineBytes } from '../../tools/inline_bytes.mjs';
 import { writeSite } from '../../tools/build_site.mjs';
 import { answer, click, expectView, launchOrSkip, lighthouse, pagePath, pageUrl, reload } from './browser.mjs';
 import { terminalView, type, until } from './browser.mjs';
-import { serve } from './serve.mjs';
+import { serve } from '../../tools/serve.mjs';
 
 const browser = await launchOrSkip();
 after(() => browser.close());

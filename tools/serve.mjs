@@ -1,4 +1,4 @@
-// A static host started by the tests themselves, on loopback. `localhost`
+// A static host for the site tests and the bench, started in-process, on loopback. `localhost`
 // is a secure origin to browsers, so a service worker and a manifest work
 // there as on HTTPS; `127.0.0.1` is another origin, for a portal's frame.
 // Files are read at each request: a new build copied into `dir` is what the

@@ -1,0 +1,128 @@
+// The page in Debian's Chromium or Firefox ESR (BROWSER=chromium|firefox)
+// through puppeteer-core, for the web bench, the map's picture and the
+// browser tests, which add their checks in tests/web/browser.mjs.
+import { existsSync, readFileSync, readdirSync } from 'node:fs';
+import { join } from 'node:path';
+import { pathToFileURL } from 'node:url';
+
+export const pagePath = process.env.WEB_PAGE;
+export const pageUrl = pagePath && pathToFileURL(pagePath).href;
+const engineName = process.env.BROWSER ?? 'chromium';
+const transcriptDir = process.env.TRANSCRIPT_DIR;
+const engines = { chromium: ['Chromium', '/usr/bin/chromium'], firefox: ['Firefox ESR', '/usr/bin/firefox-esr'] };
+const pathOf = (name) => (name === engineName && process.env.BROWSER_PATH) || engines[name][1];
+
+// What a run in this engine lacks, named for a person to install.
+export async function missingFor(name = engineName) {
+  const missing = [];
+  if (!pagePath || !existsSync(pagePath)) missing.push('the page (make web)');
+  if (!existsSync(pathOf(name))) missing.push(`${engines[name][0]} (${pathOf(name)})`);
+  await import('puppeteer-core').catch(() => missing.push('puppeteer-core (npm ci)'));
+  return missing;
+}
+
+// Headless, quiet (no background connections), in the colour scheme a
+// player's system sets; Firefox's clock at full precision, for the bench.
+export async function launch(name = engineName, { dark = false } = {}) {
+  const quiet = ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-sync'];
+  quiet.push('--disable-background-networking', '--disable-component-update');
+  const { default: puppeteer } = await import('puppeteer-core');
+  return puppeteer.launch({
+    browser: name === 'chromium' ? 'chrome' : 'firefox',
+    executablePath: pathOf(name),
+    headless: true,
+    args: name === 'chromium' ? [...quiet, ...(dark ? ['--blink-settings=preferredColorScheme=0'] : [])] : [],
+    extraPrefsFirefox: {
+      'privacy.reduceTimerPrecision': false,
+      ...(dark && { 'layout.css.prefers-color-scheme.content-override': 0 }),
+    },
+  });
+}
+
+// Exits with 77, which CTest reports as skipped, naming what is missing.
+export async function launchOrSkip(options) {
+  const missing = await missingFor();
+  if (missing.length === 0) return launch(engineName, options);
+  console.log(`SKIPPED: the browser tests need ${missing.join(', ')}`);
+  process.exit(77);
+}
+
+// Before the page's own script: a saved file kept in the page (window.saved),
+// not downloaded; `stored` (key to value) put in the page's storage (not the
+// blank tab's), or, null, storage refused, as some browsers do on disk.
+function prepare(stored) {
+  URL.createObjectURL = (blob) => ((window.blob = blob), 'about:blank');
+  HTMLAnchorElement.prototype.click = function keep() {
+    window.blob.text().then((text) => (window.saved = { name: this.download, text }));
+  };
+  if (stored === null) {
+    const refuse = () => {
+      throw new DOMException('refused', 'SecurityError');
+    };
+    Object.defineProperty(window, 'localStorage', { get: refuse });
+  } else if (location.protocol === 'file:') {
+    for (const [key, value] of Object.entries(stored)) localStorage.setItem(key, value);
+  }
+}
+
+// The page in a context (and storage) of its own, at its first text.
+export async function fresh(browser, { width = 1280, height = 800, touch = false, stored = {}, url } = {}) {
+  const context = await browser.createBrowserContext();
+  const page = await context.newPage();
+  Object.assign(page, { requests: [], errors: [], done: () => context.close() });
+  page.on('request', (request) => page.requests.push(request.url()));
+  page.on('pageerror', (error) => page.errors.push(error.message));
+  await page.setViewport({ width, height, hasTouch: touch, isMobile: touch });
+  await page.evaluateOnNewDocument(prepare, stored);
+  await page.goto(url ?? pageUrl);
+  await page.waitForSelector('#story .piece');
+  return page;
+}
+
+// The page loaded again; `forgetting` what it stored, at a new game.
+export async function reload(page, forgetting = false) {
+  if (forgetting) await page.evaluate(() => localStorage.clear());
+  await page.reload();
+  await page.waitForSelector('#story .piece');
+}
+
+// Answers through the page's own form, as fast as the page can take them.
+export const answer = (page, answers) =>
+  page.evaluate((list) => {
+    for (const text of list) {
+      document.getElementById('answer').value = text;
+      document.getElementById('reply').requestSubmit();
+    }
+  }, answers);
+
+export const storyText = (page) => page.$eval('#story', (story) => story.innerText);
+
+// A transcript's answers, or null if it holds what no text box takes.
+export function typedAnswers(name) {
+  const text = readFileSync(join(transcriptDir, name), 'utf8');
+  return /[\r\0]/.test(text) ? null : text.replace(/\n$/, '').split('\n');
+}
+export const typeableTranscripts = () =>
+  readdirSync(transcriptDir)
+    .sort()
+    .filter((name) => name.endsWith('.in') && typedAnswers(name) !== null);
+
+// Lighthouse's report on `url` for `categories`, in Debian's Chromium (or
+// BROWSER_PATH); null where Lighthouse is not installed. Not blocking: the
+// site it judges may be served by this very process.
+export async function lighthouse(url, categories) {
+  const [{ createRequire }, { execFile }] = await Promise.all([import('node:module'), import('node:child_process')]);
+  let cli;
+  try {
+    cli = createRequire(import.meta.url).resolve('lighthouse/cli/index.js');
+  } catch {
+    return null;
+  }
+  const args = [cli, url, '--quiet', '--output=json', `--only-categories=${categories}`];
+  args.push('--chrome-flags=--headless=new --no-sandbox --disable-gpu');
+  const options = { env: { ...process.env, CHROME_PATH: pathOf('chromium') }, maxBuffer: 1 << 28 };
+  const report = await new Promise((resolve, reject) =>
+    execFile(process.execPath, args, options, (error, stdout) => (error ? reject(error) : resolve(stdout))),
+  );
+  return JSON.parse(report);
+}
