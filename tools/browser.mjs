@@ -48,24 +48,22 @@ export async function launchOrSkip(options) {
 }
 
 // Before the page's own script: a saved file kept in the page (window.saved),
-// not downloaded; `stored` (key to value) put in the page's storage (not the
-// blank tab's), or, null, storage refused, as some browsers do on disk.
-function prepare(stored) {
+// not downloaded; if `refused`, storage refused, as some browsers do on disk.
+function prepare(refused) {
   URL.createObjectURL = (blob) => ((window.blob = blob), 'about:blank');
   HTMLAnchorElement.prototype.click = function keep() {
     window.blob.text().then((text) => (window.saved = { name: this.download, text }));
   };
-  if (stored === null) {
+  if (refused) {
     const refuse = () => {
       throw new DOMException('refused', 'SecurityError');
     };
     Object.defineProperty(window, 'localStorage', { get: refuse });
-  } else if (location.protocol === 'file:') {
-    for (const [key, value] of Object.entries(stored)) localStorage.setItem(key, value);
   }
 }
 
-// The page in a context (and storage) of its own, at its first text.
+// The page in a context (and storage) of its own, at its first text; with
+// `stored` (key to value) in its storage, or, null, none.
 export async function fresh(browser, { width = 1280, height = 800, touch = false, stored = {}, url } = {}) {
   const context = await browser.createBrowserContext();
   const page = await context.newPage();
@@ -73,9 +71,20 @@ export async function fresh(browser, { width = 1280, height = 800, touch = false
   page.on('request', (request) => page.requests.push(request.url()));
   page.on('pageerror', (error) => page.errors.push(error.message));
   await page.setViewport({ width, height, hasTouch: touch, isMobile: touch });
-  await page.evaluateOnNewDocument(prepare, stored);
+  await page.evaluateOnNewDocument(prepare, stored === null);
   await page.goto(url ?? pageUrl);
   await page.waitForSelector('#story .piece');
+  if (Object.keys(stored ?? {}).length === 0) return page;
+  // Stored from a first visit, once its record is written, then read by the
+  // next: stored before the page's first script, values went now and then to
+  // a storage of their own that the page or a second one did not read, in a
+  // loaded Chromium.
+  await page.waitForFunction(() => localStorage['tramontalia-mapa']);
+  await page.evaluate((values) => {
+    localStorage.clear();
+    for (const [key, value] of Object.entries(values)) localStorage.setItem(key, value);
+  }, stored);
+  await reload(page);
   return page;
 }
 
