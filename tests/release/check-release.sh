@@ -20,22 +20,18 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 # Each check runs in a subshell: a failure ends that check alone.
-fail() {
-  echo "  FAIL: $*"
-  exit 1
-}
-fail_with_log() {
-  tail -n 40 "$1"
-  fail "${@:2}"
-}
+fail() { echo "  FAIL: $*"; exit 1; }
+fail_with_log() { tail -n 40 "$1"; fail "${@:2}"; }
 # The caller's make may be running this: its job server is not ours.
 own_make() { env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL "$@"; }
 
 # Every file released, and every file the .changes names, has its right sum in SHA256SUMS.
 check_checksums() {
   (cd "$release" && sha256sum --strict --quiet -c SHA256SUMS) || fail "the files do not match SHA256SUMS"
-  diff <({ ls "$release"; sed -n '/^Files:/,$s/^ .* //p' "$changes"; } | grep -vx SHA256SUMS | LC_ALL=C sort -u) \
-    <(awk '{ print $2 }' "$release/SHA256SUMS" | LC_ALL=C sort) || fail "SHA256SUMS lists other files (< released)"
+  local released
+  released=$({ ls "$release"; sed -n '/^Files:/,$s/^ .* //p' "$changes"; } | grep -vx SHA256SUMS | LC_ALL=C sort -u)
+  awk '{ print $2 }' "$release/SHA256SUMS" | LC_ALL=C sort | diff <(echo "$released") - ||
+    fail "SHA256SUMS does not list exactly the files released (< released, > listed)"
 }
 
 # The record's IFID is the page's, its cover the released one, all in the Treaty's namespace.
