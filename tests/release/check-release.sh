@@ -120,7 +120,8 @@ check_install() {
   sed -n '/@@@ summary/,/^autopkgtest/p' "$work/autopkgtest.log" | grep -v '^autopkgtest' | sed 's/^/  /'
   dpkg -r tramontalia > "$work/dpkg.log" 2>&1 || fail_with_log "$work/dpkg.log" "dpkg -r failed"
   trap - EXIT
-  find "${places[@]}" 2> /dev/null | sort | diff "$work/before" - ||
+  find "${places[@]}" 2> /dev/null | sort > "$work/after"
+  diff "$work/before" "$work/after" ||
     fail "dpkg -r left the files above behind (> left, < lost)"
   [ -n "$passed" ] || fail_with_log "$work/autopkgtest.log" "autopkgtest failed"
 }
