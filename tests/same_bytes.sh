@@ -22,15 +22,12 @@ LC_ALL=C awk 'BEGIN { srand(7); for (i = 0; i < 2 * 1024 * 1024; ++i) printf "%c
 awk 'BEGIN { printf "\n\n\n"; for (i = 0; i < 150000; ++i) printf "x\n\n\n\nn\n\n"; print "salir" }' \
   > "$work/many-answers"                                                      # 5 MB, 900,000 answers
 
-failed=0 played=0
-for input in "$dir"/*.in "$work"/*; do
+inputs=("$dir"/*.in "$work"/*) failed=0
+for input in "${inputs[@]}"; do
   expected=$(bash -o pipefail -c "$expected_command" < "$input" | sha256sum; echo "${PIPESTATUS[0]}")
   actual=$(bash -o pipefail -c "$actual_command" < "$input" | sha256sum; echo "${PIPESTATUS[0]}")
-  if [ "$expected" != "$actual" ] || [ "${actual##*$'\n'}" != 0 ]; then
-    echo "differs: $(basename "$input")"
-    failed=$((failed + 1))
-  fi
-  played=$((played + 1))
+  [ "$expected" = "$actual" ] && [ "${actual##*$'\n'}" = 0 ] ||
+    { echo "differs: $(basename "$input")"; failed=$((failed + 1)); }
 done
-echo "$((played - failed)) passed, $failed failed"
+echo "$((${#inputs[@]} - failed)) passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -4,10 +4,7 @@
 # Exit 77 (skipped) without Java, the checker (npm ci) or a page.
 set -euo pipefail
 checker=$1/node_modules/vnu-jar/build/dist/vnu.jar
-skip() {
-  echo "SKIPPED: $*"
-  exit 77
-}
+skip() { echo "SKIPPED: $*"; exit 77; }
 command -v java > /dev/null || skip "the HTML checker needs Java (apt-get install default-jre-headless)"
 [ -f "$checker" ] || skip "the HTML checker is not installed (npm ci --ignore-scripts)"
 mapfile -t pages < <(find "$2" -name '*.html')

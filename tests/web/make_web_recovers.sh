@@ -11,11 +11,8 @@ source_dir=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-fail() {
-  echo "FAIL: $*"
-  sed 's/^/  /' "$work/log"
-  exit 1
-}
+# Fails with the last make's log.
+fail() { echo "FAIL: $*"; sed 's/^/  /' "$work/log"; exit 1; }
 
 # As a fresh clone has them: no build, no node_modules.
 mkdir "$work/src" "$work/no-clang"
