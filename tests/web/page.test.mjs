@@ -177,6 +177,8 @@ test('files: transcript and game as a terminal has them, loaded elsewhere after 
   await click(page, 'Mapa');
   const map = await saved(page, 'Guardar mapa', null);
   const elsewhere = await fresh(browser);
+  // What it logs too, from its reload on: nothing.
+  elsewhere.on('console', (message) => elsewhere.errors.push(message.text()));
   const kept = () => elsewhere.evaluate(() => JSON.parse(localStorage.tramontalia ?? '{"answers":[]}').answers);
   // Of a game loaded or resumed, the older blocks come on scrolling up.
   await drop(elsewhere, game.text);

@@ -1,6 +1,6 @@
-// The site (build/web/site) served from localhost as by any static host, and
-// the single page from disk: what each may ask of the network, what each
-// logs, installing, a new build on the host, playing offline, a portal's frame.
+// The site (build/web/site) served from localhost as by any static host: what
+// it may ask of the network, what it logs, installing, a new build on the host,
+// playing offline, a portal's frame.
 import assert from 'node:assert/strict';
 import { cpSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
@@ -10,7 +10,7 @@ import { fileURLToPath } from 'node:url';
 
 import { inlineBytes } from '../../tools/inline_bytes.mjs';
 import { writeSite } from '../../tools/build_site.mjs';
-import { answer, click, expectView, launchOrSkip, lighthouse, pagePath, pageUrl, reload } from './browser.mjs';
+import { answer, click, expectView, launchOrSkip, lighthouse, pagePath, reload } from './browser.mjs';
 import { terminalView, type, until } from './browser.mjs';
 import { serve } from './serve.mjs';
 
@@ -40,22 +40,7 @@ async function open(url, context = browser.defaultBrowserContext(), portal = fal
   if (!portal) await page.waitForSelector('#story .piece');
   return page;
 }
-// Requests elsewhere than `url` (Firefox reports the tab icon, inline), and
-// console output.
-const noise = (page, url) => ({
-  elsewhere: page.requests.filter((request) => !request.startsWith(url) && !request.startsWith('data:')),
-  logged: page.logged,
-});
-const quiet = { elsewhere: [], logged: [] };
 const record = (page) => page.evaluate(() => [localStorage.tramontalia, localStorage['tramontalia-mapa']]);
-
-test('from disk, the page makes no request and logs nothing', async () => {
-  const page = await open(pageUrl, await browser.createBrowserContext());
-  await answer(page, ['', '', '', 'a']);
-  await expectView(page, ['', '', '', 'a']);
-  assert.deepEqual(noise(page, pageUrl), quiet);
-  await page.browserContext().close();
-});
 
 test('served: installable; a new build shown by the second visit, the game whole; offline play', async () => {
   const site = await host();
@@ -100,7 +85,9 @@ test('served: installable; a new build shown by the second visit, the game whole
   await answer(page, after.slice(before.length));
   await expectView(page, after, 'offline, the game goes on');
   assert.ok(await isNew(), 'offline, the new build');
-  assert.deepEqual(noise(page, site.url), quiet);
+  // Nothing asked of another host (Firefox reports the tab icon, inline), nothing logged.
+  const elsewhere = page.requests.filter((request) => !request.startsWith(site.url) && !request.startsWith('data:'));
+  assert.deepEqual({ elsewhere, logged: page.logged }, { elsewhere: [], logged: [] });
   await page.close();
 });
 
