@@ -12,7 +12,6 @@ after(() => browser.close());
 const toJuiceEnding = ['', '', '', 'a', '', 'l', 'x', 'm', 'z', 't', ''];
 const toFirstMenu = ['', '', ''];
 
-// Waits for the text of `selector` to be `expected`.
 const expectText = (page, selector, expected, message) =>
   until(async () => assert.equal(await page.$eval(selector, (el) => el.textContent.trim()), expected, message));
 const counts = (scenes, endings) => `Escenas: ${scenes} de 47 · Finales: ${endings} de 19`;
@@ -31,7 +30,6 @@ test('the map shows what games found, replays a seen scene by its shortest way, 
   await answer(page, toFirstMenu);
   const locked = 'escena sin descubrir';
   assert.deepEqual(await openMap(page), ['La habitación circular*', locked, locked, locked]);
-  await expectText(page, '#map-counts', counts(1, 0));
   await click(page, 'Cerrar', '#map');
 
   // The long way round (the room replayed), in the story's order, locked branches included.
@@ -46,10 +44,7 @@ test('the map shows what games found, replays a seen scene by its shortest way, 
     const lines = [...box.children].map((line) => line.getBoundingClientRect());
     return [inside, ...lines.flatMap(({ top, bottom }) => [top, bottom]), inside + box.clientHeight];
   });
-  for (let k = 0; k < edges.length; k += 2) {
-    assert.ok(Math.abs(edges[k + 1] - edges[k]) < 0.5, `box edges ${edges}`);
-  }
-  await expectText(page, '#map-counts', counts(6, 1));
+  assert.ok(edges.every((edge, k) => k % 2 === 0 || Math.abs(edge - edges[k - 1]) < 0.5), `box edges ${edges}`);
   await click(page, 'Cerrar', '#map');
   await expectText(page, '#ending', 'Nuevo final: Zumos para la eternidad · 1 de 19', 'a new ending');
   await click(page, 'Jugar otra vez');
@@ -66,10 +61,7 @@ test('the map shows what games found, replays a seen scene by its shortest way, 
   await expectText(page, '#ending', '', 'an ending on screen after the jump');
   await click(page, 'Deshacer');
   await expectView(page, way.slice(0, -1), 'undone after the jump');
-  await reload(page);
-  await expectView(page, way.slice(0, -1), 'the jump not kept as the game in play');
   await openMap(page);
-  await expectText(page, '#map-counts', counts(6, 1), 'after a reload');
 
   // Forgetting asks first, then empties the record for good.
   await click(page, 'Olvidar el mapa');
