@@ -88,7 +88,7 @@ std::string check_run(const std::vector<std::string>& plan, Exploration& found) 
   auto game = std::make_unique<engine::Game>(player, player, &player);
   game->play();
   const std::string& output = player.text;
-  const std::string route = plan.empty() ? "(start)" : plan.back();
+  const std::string route = testing::PrintToString(plan);
   const auto fail = [&](const std::string& what) { ADD_FAILURE() << what << " after " << route; };
   found.scenes.insert(player.scenes.begin(), player.scenes.end());
   found.endings.insert(player.endings.begin(), player.endings.end());
