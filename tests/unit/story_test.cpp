@@ -7,7 +7,6 @@
 #include <cstring>
 #include <map>
 #include <memory>
-#include <ranges>
 #include <set>
 #include <sstream>
 #include <string>
@@ -62,7 +61,8 @@ bool scenes_shown(const std::string& output, const std::vector<story::PassageId>
       shown[at] = passage->id;
     }
   }
-  return std::ranges::equal(std::views::values(shown), reported);
+  return std::equal(shown.begin(), shown.end(), reported.begin(), reported.end(),
+                    [](const auto& place, story::PassageId id) { return place.second == id; });
 }
 
 // The page shown before the "Fin" of ending `number`: a passage's gated pages
