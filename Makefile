@@ -65,7 +65,8 @@ test: build web-if-possible
 # to install.
 web-toolchain:
 	@[ -z "$(strip $(WEB_MISSING))" ] || { echo "make web: missing $(strip $(WEB_MISSING)); install" \
-	  "on Debian: apt-get install $(strip $(foreach need,$(WEB_MISSING_PARTS),$(call packages,$(need))))" >&2; \
+	  "on Debian: apt-get install $(strip $(foreach need,$(WEB_MISSING_PARTS),$(call packages,$(need))))" \
+	  "(or everything the build needs, as debian/control lists it: apt-get build-dep .)" >&2; \
 	  exit 1; }
 
 $(BUILD_DIR)/web/$(CONFIGURED): | web-toolchain
