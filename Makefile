@@ -138,7 +138,7 @@ map: build
 	$(BUILD_DIR)/story_map > docs/story-map.dot
 	dot -Tsvg -o docs/story-map.svg docs/story-map.dot
 
-# Redraws docs/map.png, the README's picture of the player's map, from the
+# Redraws docs/map.png, docs/story-map.md's picture of the player's map, from the
 # real page after a few known games (headless Chromium, as the tests drive it).
 map-picture: web
 	WEB_PAGE=$(BUILD_DIR)/web/tramontalia.html TRANSCRIPT_DIR=tests/transcripts \
