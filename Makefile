@@ -146,10 +146,13 @@ map-picture: web
 
 # Speed and size of the optimised game against cat and a minimal C program,
 # side by side on this machine (needs hyperfine, valgrind and GNU time), then
-# of the browser edition in Chromium and Firefox ESR.
+# of the browser edition in Chromium and Firefox ESR, then of a first game
+# from a fresh clone: written, with the machine, the date and the commit, to
+# docs/benchmarks.md, which only a whole run replaces.
 bench: build web-if-possible
-	bench/run.sh $(GAME)
-	@[ -n "$(strip $(WEB_MISSING))" ] || WEB_PAGE=$(BUILD_DIR)/web/tramontalia.html TRANSCRIPT_DIR=tests/transcripts node bench/web.mjs
+	bench/report.sh $(GAME) $(if $(strip $(WEB_MISSING)),,$(BUILD_DIR)/web/tramontalia.html) \
+	  > $(BUILD_DIR)/benchmarks.md
+	mv $(BUILD_DIR)/benchmarks.md docs/benchmarks.md
 
 # The time from a fresh clone's `make play` to the first pause, against a
 # full `make build` from another fresh clone.
