@@ -15,7 +15,7 @@ commit=$(git -C "$root" log -1 --format='%h (%cs)' 2> /dev/null || echo 'none: n
   commit="$commit, with uncommitted changes"
 cpu=$(awk -F': ' '/^model name/ { print $2; exit }' /proc/cpuinfo)
 memory=$(awk '/^MemTotal:/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo)
-system=$(. /etc/os-release && echo "$PRETTY_NAME"), $(uname -sr)
+system="$(. /etc/os-release && echo "$PRETTY_NAME"), $(uname -sr)"
 
 # One script's output as it printed it, its progress shown as it goes.
 section() {
