@@ -17,11 +17,12 @@ cpu=$(awk -F': ' '/^model name/ { print $2; exit }' /proc/cpuinfo)
 memory=$(awk '/^MemTotal:/ { printf "%.1f GiB", $2 / 1048576 }' /proc/meminfo)
 system="$(. /etc/os-release && echo "$PRETTY_NAME"), $(uname -sr)"
 
-# One script's output as it printed it, its progress shown as it goes.
+# One script's output as it printed it, its progress shown as it goes (on
+# the standard error as it is: opening /dev/stderr again would truncate a log).
 section() {
   echo "bench: $1" >&2
   printf '\n## %s\n\n```text\n' "$1"
-  "${@:2}" 2>&1 | tee /dev/stderr
+  "${@:2}" 2>&1 | tee >(cat >&2)
   printf '```\n'
 }
 
