@@ -65,7 +65,8 @@ test: build web-if-possible
 # to install.
 web-toolchain:
 	@[ -z "$(strip $(WEB_MISSING))" ] || { echo "make web: missing $(strip $(WEB_MISSING)); install" \
-	  "on Debian: apt-get install $(strip $(foreach need,$(WEB_MISSING_PARTS),$(call packages,$(need))))" >&2; \
+	  "on Debian: apt-get install $(strip $(foreach need,$(WEB_MISSING_PARTS),$(call packages,$(need))))" \
+	  "(or everything the build needs, as debian/control lists it: apt-get build-dep .)" >&2; \
 	  exit 1; }
 
 $(BUILD_DIR)/web/$(CONFIGURED): | web-toolchain
@@ -137,7 +138,7 @@ map: build
 	$(BUILD_DIR)/story_map > docs/story-map.dot
 	dot -Tsvg -o docs/story-map.svg docs/story-map.dot
 
-# Redraws docs/map.png, the README's picture of the player's map, from the
+# Redraws docs/map.png, docs/story-map.md's picture of the player's map, from the
 # real page after a few known games (headless Chromium, as the tests drive it).
 map-picture: web
 	WEB_PAGE=$(BUILD_DIR)/web/tramontalia.html TRANSCRIPT_DIR=tests/transcripts \
@@ -145,10 +146,13 @@ map-picture: web
 
 # Speed and size of the optimised game against cat and a minimal C program,
 # side by side on this machine (needs hyperfine, valgrind and GNU time), then
-# of the browser edition in Chromium and Firefox ESR.
+# of the browser edition in Chromium and Firefox ESR, then of a first game
+# from a fresh clone: written, with the machine, the date and the commit, to
+# docs/benchmarks.md, which only a whole run replaces.
 bench: build web-if-possible
-	bench/run.sh $(GAME)
-	@[ -n "$(strip $(WEB_MISSING))" ] || WEB_PAGE=$(BUILD_DIR)/web/tramontalia.html TRANSCRIPT_DIR=tests/transcripts node bench/web.mjs
+	bench/report.sh $(GAME) $(if $(strip $(WEB_MISSING)),,$(BUILD_DIR)/web/tramontalia.html) \
+	  > $(BUILD_DIR)/benchmarks.md
+	mv $(BUILD_DIR)/benchmarks.md docs/benchmarks.md
 
 # The time from a fresh clone's `make play` to the first pause, against a
 # full `make build` from another fresh clone.

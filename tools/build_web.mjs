@@ -67,7 +67,9 @@ async function storyMapDot() {
   const dotPath = join(outputDir, 'story-map.dot');
   const stdout = openSync(dotPath, 'w');
   const wasi = new WASI({ version: 'preview1', args: ['story_map'], stdout, returnOnExit: true });
-  const { instance } = await WebAssembly.instantiate(readFileSync(storyMapPath), wasi.getImportObject());
+  // wasiImport rather than getImportObject(), which Node.js 18 lacks.
+  const imports = { wasi_snapshot_preview1: wasi.wasiImport };
+  const { instance } = await WebAssembly.instantiate(readFileSync(storyMapPath), imports);
   const status = wasi.start(instance);
   closeSync(stdout);
   if (status !== 0) throw new Error(`${storyMapPath} exited with ${status}`);

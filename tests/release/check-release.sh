@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Checks the files `make release` wrote, as a user of each would find them
-# (the README's "Making a release" says what each check does).
+# (INSTALL.md's "Making a release" says what each check does).
 # Usage: tests/release/check-release.sh [RELEASE_DIR [CHECK...]]
 #   (default: build/release, every check below). Exits 0 when every check
 #   passed, 77 when the only ones not passed were skipped (install, without root).
