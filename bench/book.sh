@@ -44,14 +44,15 @@ book=$((book / rounds / 2)) web=$((web / rounds / 2))
 
 unzip -Z1 "$epub" | grep -c '^EPUB/s[0-9]*\.xhtml$' > "$tmp/sections"
 links=$(unzip -p "$epub" 'EPUB/s*.xhtml' | grep -o '<a href="s[0-9]*\.xhtml"' | wc -l)
-endings=$(unzip -p "$epub" 'EPUB/s*.xhtml' | grep -c '<p class="fin">' || true)
+ends=$(unzip -p "$epub" 'EPUB/s*.xhtml' | grep -c '<p class="fin">' || true)
+endings=$(unzip -p "$epub" 'EPUB/s*.xhtml' | grep '<p class="final">' | sort -u | wc -l)
 size=$(stat -c %s "$epub")
 cover=$(unzip -Zl "$epub" EPUB/cover.png | awk 'NR == 1 { print $6 }')
 
 echo
 printf '%-30s %12s %26s %8s %9s\n' measure book reference ratio target
 printf '%-30s %12s %26s %8s %9s\n' "book size (KiB)" $((size / 1024)) "cover $((cover / 1024)) KiB" - "<= 200" \
-  "book sections" "$(cat "$tmp/sections")" "$endings end a way" - - \
+  "book sections" "$(cat "$tmp/sections")" "$ends end, in $endings endings" - - \
   "book links" "$links" "options and new starts" - - \
   "make book, a passage (ms)" "$book" "$web (make web)" \
   "$(awk -v a="$book" -v b="$web" 'BEGIN { printf "%.2fx", a / b }')" "<= 1.5x"
