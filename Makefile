@@ -5,7 +5,7 @@ TRANSCRIPTS := $(wildcard tests/transcripts/*.in)
 
 .PHONY: all build play test transcripts clean sanitize coverage clang fuzz analyse check \
         install map map-picture bench bench-first-play web web-if-possible web-toolchain dist deb release \
-        cover
+        cover book
 
 all: build
 
@@ -73,6 +73,14 @@ $(BUILD_DIR)/web/$(CONFIGURED): | web-toolchain
 
 web: web-toolchain $(BUILD_DIR)/web/$(CONFIGURED)
 	cmake --build --preset web -j
+
+# The gamebook: build/book/tramontalia.epub, an EPUB 3 written from the
+# story tables (needs Node.js and rsvg-convert, as make web does).
+book: $(BUILD_DIR)/$(CONFIGURED)
+	@command -v node > /dev/null && command -v rsvg-convert > /dev/null || { echo "make book: missing" \
+	  "node or rsvg-convert; install on Debian: apt-get install nodejs librsvg2-bin" >&2; exit 1; }
+	@cmake --preset default > /dev/null  # a tree configured before the book knows no target for it
+	cmake --build --preset default -j --target book
 
 # Rewrites every transcript expectation from the current game, for review
 # with `git diff tests/transcripts` after an intended change of text.
@@ -146,9 +154,9 @@ map-picture: web
 
 # Speed and size of the optimised game against cat and a minimal C program,
 # side by side on this machine (needs hyperfine, valgrind and GNU time), then
-# of the browser edition in Chromium and Firefox ESR, then of a first game
-# from a fresh clone: written, with the machine, the date and the commit, to
-# docs/benchmarks.md, which only a whole run replaces.
+# of the browser edition in Chromium and Firefox ESR, the book's figures, then
+# of a first game from a fresh clone: written, with the machine, the date and
+# the commit, to docs/benchmarks.md, which only a whole run replaces.
 bench: build web-if-possible
 	bench/report.sh $(GAME) $(if $(strip $(WEB_MISSING)),,$(BUILD_DIR)/web/tramontalia.html) \
 	  > $(BUILD_DIR)/benchmarks.md
@@ -161,8 +169,8 @@ bench-first-play:
 
 # Releases, from the committed tree, into build/release/: the source tarball
 # (`make dist`), the Debian source and binary packages built from it (`make
-# deb`), the web page, its iFiction record and its site's zip as the package
-# build made them, the cover, and SHA256SUMS. The version is the CMake
+# deb`), the web page, its iFiction record, its site's zip and the book as the
+# package build made them, the cover, and SHA256SUMS. The version is the CMake
 # project's; the package's is debian/changelog's, whose date dates the build.
 # The debug symbols' package goes along, as the .changes lists it.
 VERSION := $(shell sed -n 's/^project.tramontalia VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
@@ -197,13 +205,15 @@ deb: dist
 	  > ../build.log 2>&1 || { tail -n 60 ../build.log; exit 1; }
 	cd $(DEB_DIR) && cp $(DEB_FILES) $(CURDIR)/$(RELEASE_DIR)/
 
-# The cover is the icon drawn at 960 pixels on the night blue it was drawn
-# for; the same librsvg draws it again byte for byte.
+# The cover is the book's: the title and the icon on the night blue the icon
+# was drawn for, drawn at 1,600 x 2,560 pixels from the tarball's SVGs; the
+# same librsvg draws it again byte for byte.
+COVER_SOURCE := $(BUILD_DIR)/cover/tramontalia-$(VERSION)
 cover: dist
 	rm -rf $(BUILD_DIR)/cover && mkdir -p $(BUILD_DIR)/cover
-	tar -xzf $(RELEASE_DIR)/$(TARBALL) -C $(BUILD_DIR)/cover tramontalia-$(VERSION)/packaging/tramontalia.svg
-	rsvg-convert -w 960 -h 960 -b '#1e2a4a' -o $(RELEASE_DIR)/$(COVER) \
-	  $(BUILD_DIR)/cover/tramontalia-$(VERSION)/packaging/tramontalia.svg
+	tar -xzf $(RELEASE_DIR)/$(TARBALL) -C $(BUILD_DIR)/cover tramontalia-$(VERSION)/packaging \
+	  tramontalia-$(VERSION)/tools/draw_cover.sh
+	$(COVER_SOURCE)/tools/draw_cover.sh $(COVER_SOURCE)/packaging $(RELEASE_DIR)/$(COVER)
 
 # The site, zipped with index.html at its root for a game portal or any
 # static host: the same bytes from the same commit (the changelog's date on
@@ -211,12 +221,15 @@ cover: dist
 WEB_ZIP := tramontalia-web.zip
 DEB_DATE = $(shell dpkg-parsechangelog -S Timestamp)
 
+# The book, too, is the package build's, which builds it but does not ship it.
+BOOK = $(DEB_SOURCE)/obj-$(shell dpkg-architecture -qDEB_HOST_GNU_TYPE)/book/tramontalia.epub
+
 release: deb cover
-	cp $(DEB_SOURCE)/build/web/tramontalia.html $(DEB_SOURCE)/build/web/tramontalia.iFiction $(RELEASE_DIR)/
+	cp $(DEB_SOURCE)/build/web/tramontalia.html $(DEB_SOURCE)/build/web/tramontalia.iFiction $(BOOK) $(RELEASE_DIR)/
 	rm -rf $(BUILD_DIR)/web-zip $(RELEASE_DIR)/$(WEB_ZIP)
 	cp -r $(DEB_SOURCE)/build/web/site $(BUILD_DIR)/web-zip
 	chmod 644 $(BUILD_DIR)/web-zip/* && touch -d @$(DEB_DATE) $(BUILD_DIR)/web-zip/*
 	cd $(BUILD_DIR)/web-zip && LC_ALL=C TZ=UTC zip -q -X -9 $(CURDIR)/$(RELEASE_DIR)/$(WEB_ZIP) $$(LC_ALL=C ls)
 	cd $(RELEASE_DIR) && sha256sum $(TARBALL) $(DEB_FILES) tramontalia.html tramontalia.iFiction \
-	  $(WEB_ZIP) $(COVER) > SHA256SUMS
+	  $(WEB_ZIP) $(COVER) tramontalia.epub > SHA256SUMS
 	@cat $(RELEASE_DIR)/SHA256SUMS

@@ -45,6 +45,7 @@ HEADER
 section 'The game: bench/run.sh' "$here/run.sh" "$game"
 [ -z "$page" ] || section 'The browser edition: bench/web.mjs' \
   env WEB_PAGE="$page" TRANSCRIPT_DIR="$root/tests/transcripts" node "$here/web.mjs"
+[ -z "$page" ] || section 'The book: bench/book.sh' "$here/book.sh"
 # A fresh clone needs the repository.
 ! git -C "$root" rev-parse 2> /dev/null ||
   section 'The first game from a fresh clone: bench/first-play.sh' "$here/first-play.sh" "$root"

@@ -43,8 +43,8 @@ check_record() {
   }
   page_ifid=$(sed -n 's/.*property="ifiction:ifid" content="\([^"]*\)".*/\1/p' "$release/tramontalia.html")
   found="$(value identification ifid) $(value cover format) $(value cover width) $(value cover height)"
-  [ -n "$page_ifid" ] && [ "$found" = "$page_ifid png 960 960" ] ||
-    fail "the record's IFID and cover are '$found', not '$page_ifid png 960 960'"
+  [ -n "$page_ifid" ] && [ "$found" = "$page_ifid png 1600 2560" ] ||
+    fail "the record's IFID and cover are '$found', not '$page_ifid png 1600 2560'"
 }
 
 check_tarball() {
@@ -58,6 +58,7 @@ check_tarball() {
   PATH="$work/no-git:$PATH" own_make make -C "$src" test > "$work/tarball.log" 2>&1 ||
     fail_with_log "$work/tarball.log" "make test fails in the unpacked tarball"
   grep 'tests passed' "$work/tarball.log" | sed 's/^/  /'
+  cmp "$src/build/book/tramontalia.epub" "$release/tramontalia.epub" || fail "the book differs when built again"
 }
 
 check_package() {
@@ -91,11 +92,13 @@ check_package() {
 }
 
 check_cover() {
-  local cover=$release/tramontalia-cover.png
+  local cover=$release/tramontalia-cover.png src=$work/cover/tramontalia-$version
   [ "$(stat -c %s "$cover")" -lt 204800 ] || fail "the cover is missing or takes 200 KB or more"
-  # Drawn again at 960 pixels from the icon in the tarball, as `make cover` draws it.
-  tar -xzOf "$tarball" "tramontalia-$version/packaging/tramontalia.svg" |
-    rsvg-convert -w 960 -h 960 -b '#1e2a4a' | cmp -s - "$cover" || fail "the cover is not the tarball's icon"
+  # Drawn again from the SVGs in the tarball, as `make cover` draws it; the book's is the same.
+  mkdir "$work/cover" && tar -xzf "$tarball" -C "$work/cover" "${src##*/}/packaging" "${src##*/}/tools" &&
+    "$src/tools/draw_cover.sh" "$src/packaging" "$work/cover.png" && cmp -s "$work/cover.png" "$cover" &&
+    unzip -p "$release/tramontalia.epub" EPUB/cover.png | cmp -s - "$cover" ||
+    fail "the cover is not drawn from the tarball's SVGs, or is not the book's"
 }
 
 check_rebuild() {

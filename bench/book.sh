@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# The book's figures: its size, its sections and links, and how soon
+# `make book` has it again after a change of one passage, against `make web`
+# after the same change. The passage is changed in place and put back, each
+# a change that both rebuild after; both trees must be built already.
+# Usage: bench/book.sh [ROUNDS]      (default: 2, each two changes)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+rounds=${1:-2}
+epub=build/book/tramontalia.epub
+passage=story/home.hpp
+fail() {
+  echo "bench: $*" >&2
+  exit 1
+}
+[ -f "$epub" ] && [ -f build/web/tramontalia.html ] || fail "run make book and make web first"
+grep -q 'enciendes la televisión' "$passage" || fail "$passage no longer holds the line this bench changes"
+
+tmp=$(mktemp -d)
+cp "$passage" "$tmp/passage"
+restore() {
+  cp -p "$tmp/passage" "$passage"
+  rm -rf "$tmp"
+}
+trap restore EXIT
+
+# Milliseconds that a make target takes, quietly.
+time_make() {
+  local start end
+  start=$(date +%s%N)
+  make --no-print-directory "$1" > "$tmp/make.log" 2>&1 || { cat "$tmp/make.log"; fail "make $1 failed"; }
+  end=$(date +%s%N)
+  echo $(((end - start) / 1000000))
+}
+book=0 web=0
+for _ in $(seq "$rounds"); do
+  for change in 's/enciendes la televisión/enciendes la tele/' 's/enciendes la tele\./enciendes la televisión./'; do
+    sed -i "$change" "$passage"
+    book=$((book + $(time_make book)))
+    web=$((web + $(time_make web)))
+  done
+done
+book=$((book / rounds / 2)) web=$((web / rounds / 2))
+
+unzip -Z1 "$epub" | grep -c '^EPUB/s[0-9]*\.xhtml$' > "$tmp/sections"
+links=$(unzip -p "$epub" 'EPUB/s*.xhtml' | grep -o '<a href="s[0-9]*\.xhtml"' | wc -l)
+ends=$(unzip -p "$epub" 'EPUB/s*.xhtml' | grep -c '<p class="fin">' || true)
+endings=$(unzip -p "$epub" 'EPUB/s*.xhtml' | grep '<p class="final">' | sort -u | wc -l)
+size=$(stat -c %s "$epub")
+cover=$(unzip -Zl "$epub" EPUB/cover.png | awk 'NR == 1 { print $6 }')
+
+echo
+printf '%-30s %12s %26s %8s %9s\n' measure book reference ratio target
+printf '%-30s %12s %26s %8s %9s\n' "book size (KiB)" $((size / 1024)) "cover $((cover / 1024)) KiB" - "<= 200" \
+  "book sections" "$(cat "$tmp/sections")" "$ends end, in $endings endings" - - \
+  "book links" "$links" "options and new starts" - - \
+  "make book, a passage (ms)" "$book" "$web (make web)" \
+  "$(awk -v a="$book" -v b="$web" 'BEGIN { printf "%.2fx", a / b }')" "<= 1.5x"

@@ -1,0 +1,330 @@
+// Writes the story as an EPUB 3 gamebook's files, read from the very tables
+// the game plays: `make book` adds the stylesheet and the cover and packs
+// them into build/book/tramontalia.epub (tools/pack_epub.mjs).
+//
+// Usage: book OUTPUT_DIR IFID RELEASE_DATE LICENSE COVER_SVG
+// writes OUTPUT_DIR/mimetype, META-INF/container.xml and EPUB/: the package
+// document, the navigation document, the cover's and the title's pages and a
+// page for each section. The authors and the licence are LICENSE's, the
+// cover's description is its SVG's.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "story/story.hpp"
+#include "tools/gamebook.hpp"
+
+namespace {
+
+using gamebook::Section;
+
+struct Book {
+  std::string ifid;
+  std::string date;  // YYYY-MM-DD
+  std::string year;
+  std::string authors;
+  std::vector<std::string> licence;  // its paragraphs
+  std::string cover_description;
+  std::vector<Section> sections;
+};
+
+std::string escaped(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+std::string read_file(const char* path) {
+  std::string text;
+  std::FILE* file = std::fopen(path, "rb");
+  if (file == nullptr) return text;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, n);
+  std::fclose(file);
+  return text;
+}
+
+bool write_file(const std::filesystem::path& path, const std::string& text) {
+  std::error_code error;
+  std::filesystem::create_directories(path.parent_path(), error);
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return false;
+  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  return std::fclose(file) == 0 && written;
+}
+
+// Paragraphs of a plain text: lines joined, blank lines between paragraphs.
+std::vector<std::string> text_paragraphs(const std::string& text) {
+  std::vector<std::string> paragraphs(1);
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    const std::string line = text.substr(start, end - start);
+    if (line.empty() && !paragraphs.back().empty()) paragraphs.emplace_back();
+    if (!line.empty()) paragraphs.back() += (paragraphs.back().empty() ? "" : " ") + line;
+    start = end + 1;
+  }
+  if (paragraphs.back().empty()) paragraphs.pop_back();
+  return paragraphs;
+}
+
+bool ends_sentence(const std::string& text) {
+  return !text.empty() && std::string_view(".?!").find(text.back()) != std::string_view::npos;
+}
+
+// The console's page as a book's paragraphs: its lines, wrapped for the
+// console, join; a spoken line ("- ") opens a paragraph of its own, with the
+// raya that Spanish books set dialogue with, and narration after the end of
+// its sentence opens the next.
+std::vector<std::string> paragraphs(const std::vector<std::string>& lines) {
+  std::vector<std::string> out;
+  bool spoken = false;
+  for (const std::string& line : lines) {
+    const bool speaks = line.starts_with("- ");
+    if (out.empty() || speaks || (spoken && ends_sentence(out.back()))) {
+      out.push_back(speaks ? "—" + line.substr(2) : line);
+      spoken = speaks;
+    } else {
+      out.back() += " " + line;
+    }
+  }
+  return out;
+}
+
+std::string document(const std::string& title, const std::string& body) {
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE html>\n"
+         "<html xmlns=\"http://www.w3.org/1999/xhtml\" xmlns:epub=\"http://www.idpf.org/2007/ops\""
+         " lang=\"es\" xml:lang=\"es\">\n<head>\n<title>" +
+         escaped(title) +
+         "</title>\n<link rel=\"stylesheet\" type=\"text/css\" href=\"book.css\"/>\n</head>\n<body>\n" +
+         body + "</body>\n</html>\n";
+}
+
+// Appended rather than `"s" + std::to_string(n)`, which GCC 12 warns about
+// wrongly (-Wrestrict).
+std::string id_of(std::size_t number) {
+  std::string id = "s";
+  return id += std::to_string(number);
+}
+
+std::string file_of(std::size_t number) {
+  return id_of(number) + ".xhtml";
+}
+
+std::string link(std::size_t number, const std::string& words) {
+  return "<a href=\"" + file_of(number) + "\">" + escaped(words) + "</a>";
+}
+
+// A link that shows the number, so that a printed copy still plays.
+std::string numbered_link(std::size_t number, const std::string& words) {
+  return link(number, words + " → " + std::to_string(number));
+}
+
+std::string paragraph(const std::string& text, const char* cls = nullptr) {
+  return std::string(cls == nullptr ? "<p>" : "<p class=\"" + std::string(cls) + "\">") + text +
+         "</p>\n";
+}
+
+// A section: its number, the console's text, then the menu's options, each a
+// link that shows its section's number, or "Fin", the ending's name and the
+// way back to the start.
+std::string section_page(std::size_t number, const Section& section) {
+  std::string body = "<h1>" + std::to_string(number) + "</h1>\n";
+  for (const auto& page : section.pages) {
+    for (const std::string& text : paragraphs(page)) body += paragraph(escaped(text));
+  }
+  if (!section.lead.empty()) body += paragraph(escaped(section.lead));
+  if (!section.choices.empty()) {
+    body += "<ul class=\"opciones\">\n";
+    for (const gamebook::Choice& choice : section.choices) {
+      body += "<li>" + numbered_link(choice.target, choice.words) + "</li>\n";
+    }
+    body += "</ul>\n";
+  } else {
+    body += paragraph("Fin", "fin") + paragraph(escaped(section.ending), "final") +
+            paragraph(numbered_link(1, "Volver a empezar"), "inicio");
+  }
+  return document("Sección " + std::to_string(number), body);
+}
+
+std::string title_page(const Book& book) {
+  std::string body =
+      "<h1 class=\"titulo\">Tramontalia</h1>\n" + paragraph(escaped(book.authors), "autores") +
+      paragraph(
+          "Empieza a leer en la sección 1. Al final de cada sección, elige una de las "
+          "opciones y sigue su enlace, o pasa a la sección de su número.") +
+      paragraph("Se puede copiar y distribuir libremente bajo la licencia MIT:") +
+      "<div class=\"licencia\" lang=\"en\" xml:lang=\"en\">\n";
+  for (const std::string& text : book.licence) body += paragraph(escaped(text));
+  return document("Tramontalia", body + "</div>\n");
+}
+
+std::string cover_page(const Book& book) {
+  return document("Tramontalia",
+                  "<img class=\"cubierta\" role=\"doc-cover\" src=\"cover.png\" alt=\"" +
+                      escaped(book.cover_description) + "\"/>\n");
+}
+
+// The table of contents: the opening and every ending by its name, each in
+// the first section that reaches it, in the order of the book as readers
+// want it; and the book's landmarks.
+std::string navigation(const Book& book) {
+  const std::string opening(story::passage(story::first_passage).title);
+  std::string body =
+      "<nav epub:type=\"toc\" role=\"doc-toc\" id=\"toc\">\n<h1>Índice</h1>\n<ol>\n<li>" +
+      link(1, opening) + "</li>\n<li><span>Finales</span>\n<ol>\n";
+  std::vector<bool> listed(story::ending_count);
+  for (std::size_t i = 0; i < book.sections.size(); ++i) {
+    const Section& section = book.sections[i];
+    if (!section.choices.empty() || listed[section.ending_number]) continue;
+    listed[section.ending_number] = true;
+    body += "<li>" + link(i + 1, section.ending) + "</li>\n";
+  }
+  body +=
+      "</ol>\n</li>\n</ol>\n</nav>\n"
+      "<nav epub:type=\"landmarks\" hidden=\"hidden\">\n<h2>Puntos de referencia</h2>\n<ol>\n"
+      "<li><a epub:type=\"cover\" href=\"cover.xhtml\">Cubierta</a></li>\n"
+      "<li><a epub:type=\"titlepage\" href=\"title.xhtml\">Portada</a></li>\n"
+      "<li><a epub:type=\"bodymatter\" href=\"s1.xhtml\">Comienzo</a></li>\n"
+      "<li><a epub:type=\"toc\" href=\"nav.xhtml#toc\">Índice</a></li>\n</ol>\n</nav>\n";
+  return document("Índice", body);
+}
+
+std::string meta(const std::string& property, const std::string& value) {
+  return "    <meta property=\"" + property + "\">" + escaped(value) + "</meta>\n";
+}
+
+// Who can read it, and how: EPUB Accessibility 1.1's metadata.
+std::string accessibility(const Book& book) {
+  return meta("schema:accessMode", "textual") + meta("schema:accessMode", "visual") +
+         meta("schema:accessModeSufficient", "textual") +
+         meta("schema:accessibilityFeature", "alternativeText") +
+         meta("schema:accessibilityFeature", "displayTransformability") +
+         meta("schema:accessibilityFeature", "readingOrder") +
+         meta("schema:accessibilityFeature", "structuralNavigation") +
+         meta("schema:accessibilityFeature", "tableOfContents") +
+         meta("schema:accessibilityHazard", "none") +
+         meta(
+             "schema:accessibilitySummary",
+             "Un libro de texto, sin imágenes más que la cubierta, que tiene una descripción. Cada "
+             "sección acaba en opciones que son enlaces a la sección que sigue, o en uno de los "
+             "finales; el índice lleva al comienzo y a cada final.") +
+         meta("dcterms:conformsTo", "EPUB Accessibility 1.1 - WCAG 2.1 Level AA") +
+         meta("a11y:certifiedBy", book.authors);
+}
+
+std::string item(const std::string& id, const std::string& href, const char* type,
+                 const char* properties = nullptr) {
+  std::string attributes = "id=\"" + id + "\" href=\"" + href + "\" media-type=\"" + type + "\"";
+  if (properties != nullptr) attributes += " properties=\"" + std::string(properties) + "\"";
+  return "    <item " + attributes + "/>\n";
+}
+
+std::string package(const Book& book) {
+  std::string manifest = item("cover", "cover.xhtml", "application/xhtml+xml") +
+                         item("title", "title.xhtml", "application/xhtml+xml") +
+                         item("nav", "nav.xhtml", "application/xhtml+xml", "nav");
+  std::string spine = "    <itemref idref=\"cover\"/>\n    <itemref idref=\"title\"/>\n";
+  for (std::size_t number = 1; number <= book.sections.size(); ++number) {
+    const std::string id = id_of(number);
+    manifest += item(id, file_of(number), "application/xhtml+xml");
+    spine += "    <itemref idref=\"" + id + "\"/>\n";
+  }
+  manifest += item("css", "book.css", "text/css") +
+              item("cover-image", "cover.png", "image/png", "cover-image");
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+         "<package xmlns=\"http://www.idpf.org/2007/opf\" version=\"3.0\" unique-identifier=\"ifid\""
+         " xml:lang=\"es\">\n"
+         "  <metadata xmlns:dc=\"http://purl.org/dc/elements/1.1/\">\n"
+         "    <dc:identifier id=\"ifid\">urn:uuid:" +
+         book.ifid +
+         "</dc:identifier>\n    <dc:title>Tramontalia</dc:title>\n    <dc:language>es</dc:language>\n" +
+         "    <dc:creator>" + escaped(book.authors) + "</dc:creator>\n    <dc:date>" + book.date +
+         "</dc:date>\n    <dc:rights>Copyright (c) " + book.year + " " + escaped(book.authors) +
+         ". Licencia MIT.</dc:rights>\n" + meta("dcterms:modified", book.date + "T00:00:00Z") +
+         "    <meta name=\"cover\" content=\"cover-image\"/>\n" + accessibility(book) +
+         "  </metadata>\n" + "  <manifest>\n" + manifest + "  </manifest>\n  <spine>\n" + spine +
+         "    <itemref idref=\"nav\" linear=\"no\"/>\n  </spine>\n</package>\n";
+}
+
+// The year and the authors from the licence's copyright line.
+bool read_licence(Book& book, const char* path) {
+  book.licence = text_paragraphs(read_file(path));
+  const std::string_view prefix = "Copyright (c) ";
+  for (const std::string& text : book.licence) {
+    if (!text.starts_with(prefix)) continue;
+    const std::size_t space = text.find(' ', prefix.size());
+    book.year = text.substr(prefix.size(), space - prefix.size());
+    book.authors = space == std::string::npos ? "" : text.substr(space + 1);
+  }
+  return !book.authors.empty();
+}
+
+bool read_cover_description(Book& book, const char* path) {
+  const std::string svg = read_file(path);
+  const std::size_t start = svg.find("<desc>");
+  const std::size_t end = svg.find("</desc>");
+  if (start == std::string::npos || end == std::string::npos || end < start) return false;
+  book.cover_description = svg.substr(start + 6, end - start - 6);
+  return true;
+}
+
+bool write_book(const std::filesystem::path& out, const Book& book) {
+  const std::filesystem::path epub = out / "EPUB";
+  bool written =
+      write_file(out / "mimetype", "application/epub+zip") &&
+      write_file(
+          out / "META-INF" / "container.xml",
+          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+          "<container version=\"1.0\" xmlns=\"urn:oasis:names:tc:opendocument:xmlns:container\">\n"
+          "  <rootfiles>\n    <rootfile full-path=\"EPUB/package.opf\""
+          " media-type=\"application/oebps-package+xml\"/>\n  </rootfiles>\n</container>\n") &&
+      write_file(epub / "package.opf", package(book)) &&
+      write_file(epub / "nav.xhtml", navigation(book)) &&
+      write_file(epub / "cover.xhtml", cover_page(book)) &&
+      write_file(epub / "title.xhtml", title_page(book));
+  for (std::size_t i = 0; written && i < book.sections.size(); ++i) {
+    written = write_file(epub / file_of(i + 1), section_page(i + 1, book.sections[i]));
+  }
+  return written;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 6) {
+    std::fprintf(stderr, "usage: book OUTPUT_DIR IFID RELEASE_DATE LICENSE COVER_SVG\n");
+    return 2;
+  }
+  Book book{argv[2], argv[3], {}, {}, {}, {}, gamebook::sections()};
+  if (!read_licence(book, argv[4]) || !read_cover_description(book, argv[5])) {
+    std::fprintf(stderr, "book: no copyright line in %s, or no description in %s\n", argv[4],
+                 argv[5]);
+    return 1;
+  }
+  if (!write_book(argv[1], book)) {
+    std::fprintf(stderr, "book: cannot write the book's files in %s\n", argv[1]);
+    return 1;
+  }
+  return 0;
+}
