@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace console {
+namespace console::inline TRAMONTALIA_EDITION {
 
 namespace {
 
@@ -131,4 +131,4 @@ bool Console::fill_input() {
   return input_end_ > 0;
 }
 
-}  // namespace console
+}  // namespace console::inline TRAMONTALIA_EDITION

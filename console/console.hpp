@@ -9,7 +9,7 @@
 
 #include "console/streams.hpp"
 
-namespace console {
+namespace console::inline TRAMONTALIA_EDITION {
 
 using Text = std::string_view;
 
@@ -81,4 +81,4 @@ class Console {
   std::size_t word_size_ = 0;
 };
 
-}  // namespace console
+}  // namespace console::inline TRAMONTALIA_EDITION

@@ -9,7 +9,17 @@
 #include <cstddef>
 #include <string_view>
 
-namespace text {
+// Each edition's code lives in a namespace of its own, which the game's
+// sources open inline (namespace console::inline TRAMONTALIA_EDITION), so
+// that one program can hold both editions (the differential fuzzer) and
+// nothing else needs to name it.
+#ifdef TRAMONTALIA_UTF8
+#define TRAMONTALIA_EDITION utf8
+#else
+#define TRAMONTALIA_EDITION iso_8859_1
+#endif
+
+namespace text::inline TRAMONTALIA_EDITION {
 
 using Text = std::string_view;
 
@@ -112,4 +122,4 @@ consteval Text operator""_t() {
 }
 }  // namespace literals
 
-}  // namespace text
+}  // namespace text::inline TRAMONTALIA_EDITION
