@@ -3,7 +3,6 @@
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
-import { join } from 'node:path';
 import { after, test } from 'node:test';
 
 import { moduleBytes } from '../../web/game.js';
@@ -25,7 +24,7 @@ test('every transcript answered in the text box shows what a terminal shows, as 
     // The module writes what the ISO-8859-1 edition wrote, but for the banner
     // and the newline it writes once the input is over.
     const told = terminalView(typedAnswers(name), false);
-    const iso = readFileSync(join(process.env.TRANSCRIPT_DIR, name.replace(/in$/, 'out')), 'latin1');
+    const iso = readFileSync(`${process.env.TRANSCRIPT_DIR}/${name.replace(/in$/, 'out')}`, 'latin1');
     assert.ok([told, `${told}\n`].includes(iso.replace('ISO-8859-1', 'UTF-8')), `${name} tells another story`);
     await reload(page, 'forgetting');
     await answer(page, typedAnswers(name));
