@@ -110,14 +110,21 @@ clang: $(BUILD_DIR)/clang/$(CONFIGURED)
 	cmake --build --preset clang -j
 	ctest --preset clang -j 2
 
-# Plays arbitrary input for FUZZ_SECONDS, starting from the transcript inputs.
+# Plays arbitrary input for FUZZ_SECONDS, starting from the transcript inputs;
+# then, for FUZZ_SECONDS more, plays it in both editions, which must tell the
+# same story, starting from the transcripts and a few long accented answers.
 FUZZ_SECONDS ?= 60
-fuzz: $(BUILD_DIR)/fuzz/$(CONFIGURED)
+FUZZ := $(BUILD_DIR)/fuzz
+fuzz: $(FUZZ)/$(CONFIGURED)
 	cmake --build --preset fuzz -j
-	mkdir -p $(BUILD_DIR)/fuzz/corpus
-	cp tests/transcripts/*.in $(BUILD_DIR)/fuzz/corpus/
-	$(BUILD_DIR)/fuzz/tramontalia_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
-	  -print_final_stats=1 $(BUILD_DIR)/fuzz/corpus
+	mkdir -p $(FUZZ)/corpus $(FUZZ)/corpus-editions
+	cp tests/transcripts/*.in $(FUZZ)/corpus/
+	cp tests/transcripts/*.in $(FUZZ)/corpus-editions/
+	for n in 127 128 253 254 300; do { printf '\n\n\n'; head -c $$n /dev/zero | tr '\0' '\361'; \
+	  printf '\n\t\341\240\n\n\n\na\n'; } > $(FUZZ)/corpus-editions/accented-$$n; done
+	$(FUZZ)/tramontalia_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1 $(FUZZ)/corpus
+	$(FUZZ)/tramontalia_fuzz_editions -max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1 \
+	  $(FUZZ)/corpus-editions
 
 # clang-tidy with the checked-in .clang-tidy, and cppcheck (a plain loop is
 # often clearer than an algorithm in the compile-time checks, so that advice is off).

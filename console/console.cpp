@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace console {
+namespace console::inline TRAMONTALIA_EDITION {
 
 namespace {
 
@@ -87,24 +87,36 @@ bool Console::read_answer(Text prompt) {
   }
 }
 
-// Takes one line of at most max_line bytes, its newline included when it
-// fits; a longer line is left for the following reads.
+// Takes one line of at most max_line characters, its newline included when
+// it fits; a longer line is left for the following reads.
 bool Console::prompt_and_read(Text prompt) {
   write(prompt);
   line_size_ = 0;
-  while (line_size_ < max_line) {
+  for (std::size_t characters = 0; characters < max_line;) {
     if (input_begin_ == input_end_ && !fill_input()) break;
-    const char* start = input_buffer_.data() + input_begin_;
-    const std::size_t available = std::min(input_end_ - input_begin_, max_line - line_size_);
-    const auto* newline = static_cast<const char*>(std::memchr(start, '\n', available));
-    const std::size_t taken = newline ? static_cast<std::size_t>(newline - start) + 1 : available;
-    std::memcpy(answer_line_.data() + line_size_, start, taken);
-    line_size_ += taken;
-    input_begin_ += taken;
-    if (newline) break;
+    const text::Characters taken = take_characters(max_line - characters);
+    characters += taken.count;
+    if (taken.size > 0 && answer_line_[line_size_ - 1] == '\n') break;
   }
   answer_line_[line_size_] = '\0';
   return line_size_ > 0;
+}
+
+// Moves up to `count` characters of the input, up to a newline, into the
+// answer line. A character is never cut in two: when the input read so far
+// ends inside one, the rest of it is read; if the input is over, its first
+// byte stands alone.
+text::Characters Console::take_characters(std::size_t count) {
+  const char* start = input_buffer_.data() + input_begin_;
+  const std::size_t window = std::min(input_end_ - input_begin_, count * text::max_character_size);
+  const auto* newline = static_cast<const char*>(std::memchr(start, '\n', window));
+  text::Characters taken = text::first_characters(
+      Text(start, newline ? static_cast<std::size_t>(newline - start) + 1 : window), count);
+  if (taken.count == 0 && !fill_input()) taken = {1, 1};
+  std::memcpy(answer_line_.data() + line_size_, input_buffer_.data() + input_begin_, taken.size);
+  line_size_ += taken.size;
+  input_begin_ += taken.size;
+  return taken;
 }
 
 // The answer is read as a C string: a NUL byte ends it.
@@ -122,13 +134,18 @@ bool Console::extract_word() {
   return true;
 }
 
-// Output is made visible only when the game is about to wait for input.
+// Output is made visible only when the game is about to wait for input. The
+// start of a character that the last read cut short stays, for the rest of
+// it to follow.
 bool Console::fill_input() {
   flush();
   if (output_broken_) return false;  // nobody is playing any more
+  const std::size_t kept = input_end_ - input_begin_;
+  std::memmove(input_buffer_.data(), input_buffer_.data() + input_begin_, kept);
   input_begin_ = 0;
-  input_end_ = in_.read(input_buffer_.data(), input_buffer_.size());
-  return input_end_ > 0;
+  const std::size_t size = in_.read(input_buffer_.data() + kept, input_buffer_.size() - kept);
+  input_end_ = kept + size;
+  return size > 0;
 }
 
-}  // namespace console
+}  // namespace console::inline TRAMONTALIA_EDITION

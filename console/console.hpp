@@ -8,8 +8,9 @@
 #include <string_view>
 
 #include "console/streams.hpp"
+#include "story/text.hpp"
 
-namespace console {
+namespace console::inline TRAMONTALIA_EDITION {
 
 using Text = std::string_view;
 
@@ -23,8 +24,8 @@ struct Choice {
 
 class Console {
  public:
-  // The longest answer line one read takes; the rest of a longer line is the
-  // next answer.
+  // The longest answer line one read takes, in characters of the edition's
+  // encoding; the rest of a longer line is the next answer.
   static constexpr std::size_t max_line = 254;
 
   Console(Input& in, Output& out) : in_(in), out_(out) {}
@@ -57,6 +58,7 @@ class Console {
  private:
   bool prompt_and_read(Text prompt);
   bool extract_word();
+  text::Characters take_characters(std::size_t count);
   bool fill_input();
   void put(char c);
 
@@ -75,10 +77,12 @@ class Console {
   std::array<char, 1 << 17> output_buffer_;
   std::size_t output_size_ = 0;
 
-  std::array<char, max_line + 1> answer_line_;
+  std::array<char, max_line * text::max_character_size + 1> answer_line_;
   std::size_t line_size_ = 0;
   std::array<char, 1024> answer_word_;
   std::size_t word_size_ = 0;
+  static_assert(sizeof answer_word_ >= sizeof answer_line_,
+                "a word is as long as its line at most");
 };
 
-}  // namespace console
+}  // namespace console::inline TRAMONTALIA_EDITION

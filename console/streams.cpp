@@ -4,7 +4,7 @@
 #include <unistd.h>
 #include <cerrno>
 
-namespace console {
+namespace console::inline TRAMONTALIA_EDITION {
 
 namespace {
 
@@ -45,4 +45,4 @@ bool FdOutput::write(const char* data, std::size_t size) {
   return true;
 }
 
-}  // namespace console
+}  // namespace console::inline TRAMONTALIA_EDITION

@@ -5,7 +5,9 @@
 
 #include <cstddef>
 
-namespace console {
+#include "story/text.hpp"
+
+namespace console::inline TRAMONTALIA_EDITION {
 
 class Input {
  public:
@@ -45,4 +47,4 @@ class FdOutput final : public Output {
   int fd_;
 };
 
-}  // namespace console
+}  // namespace console::inline TRAMONTALIA_EDITION

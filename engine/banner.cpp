@@ -2,7 +2,7 @@
 
 #include "story/text.hpp"
 
-namespace engine {
+namespace engine::inline TRAMONTALIA_EDITION {
 
 void write_banner(console::Console& console) {
   console.blank_line();
@@ -16,4 +16,4 @@ void write_banner(console::Console& console) {
   console.blank_line();
 }
 
-}  // namespace engine
+}  // namespace engine::inline TRAMONTALIA_EDITION

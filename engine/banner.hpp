@@ -2,9 +2,9 @@
 
 #include "console/console.hpp"
 
-namespace engine {
+namespace engine::inline TRAMONTALIA_EDITION {
 
 // The lines every run starts with, once.
 void write_banner(console::Console& console);
 
-}  // namespace engine
+}  // namespace engine::inline TRAMONTALIA_EDITION

@@ -5,7 +5,7 @@
 #include "engine/banner.hpp"
 #include "story/story.hpp"
 
-namespace engine {
+namespace engine::inline TRAMONTALIA_EDITION {
 
 using story::Closing;
 using story::Passage;
@@ -108,4 +108,4 @@ void Game::show_menu(const story::Menu& menu) {
   console_.blank_line();
 }
 
-}  // namespace engine
+}  // namespace engine::inline TRAMONTALIA_EDITION

@@ -6,7 +6,7 @@
 #include "engine/progress.hpp"
 #include "story/model.hpp"
 
-namespace engine {
+namespace engine::inline TRAMONTALIA_EDITION {
 
 class Game {
  public:
@@ -34,4 +34,4 @@ class Game {
   Progress* progress_;
 };
 
-}  // namespace engine
+}  // namespace engine::inline TRAMONTALIA_EDITION

@@ -1,6 +1,6 @@
 #include "engine/game_state.hpp"
 
-namespace engine {
+namespace engine::inline TRAMONTALIA_EDITION {
 
 void GameState::apply(const story::Effect& effect) {
   switch (effect.kind) {
@@ -25,4 +25,4 @@ story::Text GameState::shown(story::StateText slot) const {
   return slot == story::StateText::juice_colour ? juice_colour : story::Text{};
 }
 
-}  // namespace engine
+}  // namespace engine::inline TRAMONTALIA_EDITION

@@ -3,7 +3,7 @@
 
 #include "story/model.hpp"
 
-namespace engine {
+namespace engine::inline TRAMONTALIA_EDITION {
 
 struct GameState {
   // Set by a racing accident, cleared when the player wakes at home.
@@ -17,4 +17,4 @@ struct GameState {
   [[nodiscard]] story::Text shown(story::StateText slot) const;
 };
 
-}  // namespace engine
+}  // namespace engine::inline TRAMONTALIA_EDITION

@@ -6,7 +6,7 @@
 
 #include "story/passage_id.hpp"
 
-namespace engine {
+namespace engine::inline TRAMONTALIA_EDITION {
 
 class Progress {
  public:
@@ -21,4 +21,4 @@ class Progress {
   ~Progress() = default;
 };
 
-}  // namespace engine
+}  // namespace engine::inline TRAMONTALIA_EDITION

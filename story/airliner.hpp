@@ -3,7 +3,7 @@
 
 #include "story/model.hpp"
 
-namespace story::regions {
+namespace story::regions::inline TRAMONTALIA_EDITION {
 
 using enum PassageId;
 
@@ -78,4 +78,4 @@ inline constexpr Passage airliner[] = {
     {lavatory, "Al fondo del pasillo"_t, lavatory_pages, link(deep_sinking)},
 };
 
-}  // namespace story::regions
+}  // namespace story::regions::inline TRAMONTALIA_EDITION

@@ -3,7 +3,7 @@
 
 #include "story/model.hpp"
 
-namespace story::regions {
+namespace story::regions::inline TRAMONTALIA_EDITION {
 
 using enum PassageId;
 
@@ -134,4 +134,4 @@ inline constexpr Passage attendant[] = {
     {attendant_punched, "Un puñetazo"_t, attendant_punched_pages, ending("Dos almas a bordo"_t)},
 };
 
-}  // namespace story::regions
+}  // namespace story::regions::inline TRAMONTALIA_EDITION

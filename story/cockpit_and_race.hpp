@@ -3,7 +3,7 @@
 
 #include "story/model.hpp"
 
-namespace story::regions {
+namespace story::regions::inline TRAMONTALIA_EDITION {
 
 using enum PassageId;
 
@@ -115,4 +115,4 @@ inline constexpr Passage cockpit_and_race[] = {
     {leave_car, "Salir en plena marcha"_t, leave_car_pages, link(home_bed, raise_accident_flag)},
 };
 
-}  // namespace story::regions
+}  // namespace story::regions::inline TRAMONTALIA_EDITION

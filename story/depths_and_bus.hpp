@@ -3,7 +3,7 @@
 
 #include "story/model.hpp"
 
-namespace story::regions {
+namespace story::regions::inline TRAMONTALIA_EDITION {
 
 using enum PassageId;
 
@@ -103,4 +103,4 @@ inline constexpr Passage depths_and_bus[] = {
     {bus_window, "Por la ventana"_t, bus_window_pages, link(home_bed, raise_accident_flag)},
 };
 
-}  // namespace story::regions
+}  // namespace story::regions::inline TRAMONTALIA_EDITION

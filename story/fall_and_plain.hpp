@@ -3,7 +3,7 @@
 
 #include "story/model.hpp"
 
-namespace story::regions {
+namespace story::regions::inline TRAMONTALIA_EDITION {
 
 using enum PassageId;
 
@@ -117,4 +117,4 @@ inline constexpr Passage fall_and_plain[] = {
     {stand_still, "Un respiro"_t, stand_still_pages, ending("Sin últimas palabras"_t)},
 };
 
-}  // namespace story::regions
+}  // namespace story::regions::inline TRAMONTALIA_EDITION

@@ -3,7 +3,7 @@
 
 #include "story/model.hpp"
 
-namespace story::regions {
+namespace story::regions::inline TRAMONTALIA_EDITION {
 
 using enum PassageId;
 
@@ -70,4 +70,4 @@ inline constexpr Passage future_city_region[] = {
     {city_arrest, "Una civilización correcta"_t, city_arrest_pages, ending("Sin juicio previo"_t)},
 };
 
-}  // namespace story::regions
+}  // namespace story::regions::inline TRAMONTALIA_EDITION

@@ -3,7 +3,7 @@
 
 #include "story/model.hpp"
 
-namespace story::regions {
+namespace story::regions::inline TRAMONTALIA_EDITION {
 
 using enum PassageId;
 
@@ -24,4 +24,4 @@ inline constexpr Passage home[] = {
     {home_bed, "Sin saber cómo"_t, home_bed_pages, ending("Las noticias deportivas"_t)},
 };
 
-}  // namespace story::regions
+}  // namespace story::regions::inline TRAMONTALIA_EDITION

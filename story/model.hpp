@@ -11,7 +11,7 @@
 #include "story/passage_id.hpp"
 #include "story/text.hpp"
 
-namespace story {
+namespace story::inline TRAMONTALIA_EDITION {
 
 using text::Text;
 using namespace text::literals;
@@ -186,4 +186,4 @@ struct Passage {
   }
 };
 
-}  // namespace story
+}  // namespace story::inline TRAMONTALIA_EDITION

@@ -4,7 +4,7 @@
 
 #include "story/model.hpp"
 
-namespace story::regions {
+namespace story::regions::inline TRAMONTALIA_EDITION {
 
 using enum PassageId;
 
@@ -42,4 +42,4 @@ inline constexpr Passage opening[] = {
            .footer = "salir->salir del juego (disponible en todas las listas de opciones)"_t})},
 };
 
-}  // namespace story::regions
+}  // namespace story::regions::inline TRAMONTALIA_EDITION

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "story/text.hpp"
+
 // One region a line.
 // clang-format off
 #define TRAMONTALIA_PASSAGES(X)                                                             \
@@ -23,7 +25,7 @@
   X(home_bed)
 // clang-format on
 
-namespace story {
+namespace story::inline TRAMONTALIA_EDITION {
 
 #define TRAMONTALIA_ENUMERATOR(name) name,
 enum class PassageId : std::uint8_t { TRAMONTALIA_PASSAGES(TRAMONTALIA_ENUMERATOR) };
@@ -42,4 +44,4 @@ constexpr std::string_view name_of(PassageId id) {
   return passage_names[index_of(id)];
 }
 
-}  // namespace story
+}  // namespace story::inline TRAMONTALIA_EDITION

@@ -16,7 +16,7 @@
 #include "story/opening.hpp"
 #include "story/wall_and_flood.hpp"
 
-namespace story {
+namespace story::inline TRAMONTALIA_EDITION {
 
 // Never defined: named in the compiler's message when a check fails.
 void passage_written_twice();
@@ -202,4 +202,4 @@ std::size_t ending_number(PassageId passage, std::size_t which) {
   return first_ending[index_of(passage)] + which;
 }
 
-}  // namespace story
+}  // namespace story::inline TRAMONTALIA_EDITION

@@ -6,7 +6,7 @@
 
 #include "story/model.hpp"
 
-namespace story {
+namespace story::inline TRAMONTALIA_EDITION {
 
 inline constexpr PassageId first_passage = PassageId::circular_room;
 
@@ -29,4 +29,4 @@ std::span<const Ending> endings();
 // The number of a passage's `which`-th ending, counted as above from 0.
 std::size_t ending_number(PassageId passage, std::size_t which);
 
-}  // namespace story
+}  // namespace story::inline TRAMONTALIA_EDITION

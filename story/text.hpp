@@ -9,7 +9,17 @@
 #include <cstddef>
 #include <string_view>
 
-namespace text {
+// Each edition's code lives in a namespace of its own, which the game's
+// sources open inline (namespace console::inline TRAMONTALIA_EDITION), so
+// that one program can hold both editions (the differential fuzzer) and
+// nothing else needs to name it.
+#ifdef TRAMONTALIA_UTF8
+#define TRAMONTALIA_EDITION utf8
+#else
+#define TRAMONTALIA_EDITION iso_8859_1
+#endif
+
+namespace text::inline TRAMONTALIA_EDITION {
 
 using Text = std::string_view;
 
@@ -20,6 +30,9 @@ inline constexpr Text charset_name = "UTF-8";
 inline constexpr bool utf8_edition = false;
 inline constexpr Text charset_name = "ISO-8859-1";
 #endif
+
+// The most bytes a character takes in the edition's encoding.
+inline constexpr std::size_t max_character_size = utf8_edition ? 4 : 1;
 
 // Never defined as constexpr: calling one in a constant expression makes the
 // compiler print its name, which is the error message.
@@ -86,6 +99,51 @@ constexpr std::size_t width(Text encoded) {
   }));
 }
 
+// How many bytes the character that `bytes` (not empty) starts with takes,
+// as what a player types is counted: every byte is a character in
+// ISO-8859-1; in UTF-8, a valid sequence is one character, and a byte that
+// begins none is one on its own. 0 when `bytes` ends inside the start of a
+// valid sequence, whose rest may still come.
+constexpr std::size_t character_size(Text bytes) {
+  if (!utf8_edition) return 1;
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+  const unsigned lead = byte(0);
+  const std::size_t size = lead < 0xC2   ? 1
+                           : lead < 0xE0 ? 2
+                           : lead < 0xF0 ? 3
+                           : lead < 0xF5 ? 4
+                                         : 1;
+  // The second byte's range is narrower where the sequence would be an
+  // overlong form, a surrogate or past U+10FFFF.
+  const unsigned low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+  const unsigned high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+  for (std::size_t i = 1; i < size; ++i) {
+    if (i == bytes.size()) return 0;
+    const unsigned next = byte(i);
+    if (i == 1 ? next < low || next > high : (next & 0xC0) != 0x80) return 1;
+  }
+  return size;
+}
+
+struct Characters {
+  std::size_t size;   // in bytes
+  std::size_t count;  // in characters
+};
+
+// The longest start of `bytes` that holds at most `count` whole characters
+// (see character_size): it stops before a character `bytes` may cut short.
+constexpr Characters first_characters(Text bytes, std::size_t count) {
+  if (!utf8_edition) return {std::min(bytes.size(), count), std::min(bytes.size(), count)};
+  Characters taken{0, 0};
+  while (taken.count < count && taken.size < bytes.size()) {
+    const std::size_t size = character_size(bytes.substr(taken.size));
+    if (size == 0) break;
+    taken.size += size;
+    ++taken.count;
+  }
+  return taken;
+}
+
 // A string literal usable as a template argument.
 template <std::size_t N>
 struct Literal {
@@ -112,4 +170,4 @@ consteval Text operator""_t() {
 }
 }  // namespace literals
 
-}  // namespace text
+}  // namespace text::inline TRAMONTALIA_EDITION

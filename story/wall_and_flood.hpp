@@ -3,7 +3,7 @@
 
 #include "story/model.hpp"
 
-namespace story::regions {
+namespace story::regions::inline TRAMONTALIA_EDITION {
 
 using enum PassageId;
 
@@ -85,4 +85,4 @@ inline constexpr Passage wall_and_flood[] = {
     {opening_refused, "A prudente distancia"_t, opening_refused_pages, link(future_city)},
 };
 
-}  // namespace story::regions
+}  // namespace story::regions::inline TRAMONTALIA_EDITION

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Usage: same_bytes.sh TRANSCRIPT_DIR EXPECTED ACTUAL
-# Two editions tell the same story: the shell command ACTUAL writes exactly
-# what EXPECTED writes, and both end with status 0, on every transcript input,
-# on inputs of many megabytes and lines of megabytes, on arbitrary bytes, and
-# on no input at all. Exits 77 (skipped) when NEEDS names a missing file.
+# Usage: same_bytes.sh TRANSCRIPT_DIR EXPECTED ACTUAL [CONVERT]
+# Two editions tell the same story: the shell command ACTUAL, given each input
+# through the filter CONVERT, writes exactly what EXPECTED writes, and both end
+# with status 0, on every transcript input, on inputs of many megabytes and
+# lines of megabytes, on arbitrary bytes, on long accented answers, and on no
+# input at all. Exits 77 (skipped) when NEEDS names a missing file.
 set -euo pipefail
-dir=$1 expected_command=$2 actual_command=$3
+dir=$1 expected_command=$2 actual_command=$3 convert=${4:-cat}
 if [ -n "${NEEDS:-}" ] && [ ! -f "$NEEDS" ]; then
   echo "SKIPPED: $NEEDS is not built (make web needs clang's wasm32-wasi target and Node.js)"
   exit 77
@@ -21,11 +22,18 @@ LC_ALL=C awk 'BEGIN { srand(7); for (i = 0; i < 2 * 1024 * 1024; ++i) printf "%c
   > "$work/random-bytes"
 awk 'BEGIN { printf "\n\n\n"; for (i = 0; i < 150000; ++i) printf "x\n\n\n\nn\n\n"; print "salir" }' \
   > "$work/many-answers"                                                      # 5 MB, 900,000 answers
+for seed in {1..16}; do  # keys, Enter, and answers of up to 300 characters of "\tñá \240aeinstx"
+  LC_ALL=C awk -v seed="$seed" 'BEGIN { srand(seed); keys = "aeinstx"; all = "\t\361\341 \240" keys
+    for (i = 0; i < 400; ++i) { long = rand() < 0.3; pick = long ? all : keys; n = long ? rand() * 300 : rand() * 2
+      for (j = 0; j < int(n); ++j) printf "%c", substr(pick, 1 + int(rand() * length(pick)), 1); print "" } }' \
+    > "$work/accented-$seed"
+done
 
 inputs=("$dir"/*.in "$work"/*) failed=0
 for input in "${inputs[@]}"; do
   expected=$(bash -o pipefail -c "$expected_command" < "$input" | sha256sum; echo "${PIPESTATUS[0]}")
-  actual=$(bash -o pipefail -c "$actual_command" < "$input" | sha256sum; echo "${PIPESTATUS[0]}")
+  bash -c "$convert" < "$input" > "$work/converted"
+  actual=$(bash -o pipefail -c "$actual_command" < "$work/converted" | sha256sum; echo "${PIPESTATUS[0]}")
   [ "$expected" = "$actual" ] && [ "${actual##*$'\n'}" = 0 ] ||
     { echo "differs: $(basename "$input")"; failed=$((failed + 1)); }
 done

@@ -106,9 +106,10 @@ export const answer = (page, answers) =>
 
 export const storyText = (page) => page.$eval('#story', (story) => story.innerText);
 
-// A transcript's answers, or null if it holds what no text box takes.
+// A transcript's answers (its bytes are ISO-8859-1 characters), or null if
+// it holds what no text box takes.
 export function typedAnswers(name) {
-  const text = readFileSync(join(transcriptDir, name), 'utf8');
+  const text = readFileSync(join(transcriptDir, name), 'latin1');
   return /[\r\0]/.test(text) ? null : text.replace(/\n$/, '').split('\n');
 }
 export const typeableTranscripts = () =>

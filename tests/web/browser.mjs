@@ -67,7 +67,7 @@ export const click = async (page, name, scope) => (await control(page, name, sco
 // plays as the UTF-8 console edition does.
 const inlined = () => readFileSync(pagePath, 'utf8').match(/id="module">([^]*?)<\/script>/)[1];
 let game;
-export function terminalView(answers) {
+export function terminalView(answers, echoed = true) {
   game ??= new WebAssembly.Module(moduleBytes(inlined()));
   const decoder = new TextDecoder();
   let [view, line, next, waiting, memory] = ['', Buffer.alloc(0), 0, false];
@@ -76,7 +76,7 @@ export function terminalView(answers) {
       read(at, capacity) {
         if (line.length === 0) {
           if (next === answers.length) return (waiting = true), 0;
-          view += `${answers[next]}\n`;
+          if (echoed) view += `${answers[next]}\n`;
           line = Buffer.from(`${answers[next++]}\n`);
         }
         const size = Math.min(capacity, line.length);
