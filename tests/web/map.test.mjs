@@ -155,6 +155,42 @@ for (const [stored, gameValue, recordValue, notice = ''] of [
   });
 }
 
+// Storage full (filled, as other games of the origin fill it), refused, or gone, mid-game: a line says so while it
+// lasts; the game plays on, and once storage takes it again, the line goes and game and record are stored whole.
+const unstored = 'El navegador no guarda la partida; consérvala con Archivo > Guardar partida.';
+const fill = () => {
+  for (let size = 1 << 20, k = 0; size > 0; size >>= 1) {
+    try {
+      for (;;) localStorage.setItem(`lleno${k++}`, 'x'.repeat(size));
+    } catch {}
+  }
+};
+const free = () => Object.keys(localStorage).forEach((key) => key.startsWith('lleno') && localStorage.removeItem(key));
+const storage = (get) => `window.real ??= localStorage; Object.defineProperty(window, 'localStorage', { get: ${get} })`;
+const refused = "() => { throw new DOMException('refused', 'SecurityError') }";
+for (const [how, stop, restart] of [
+  ['full', fill, free],
+  ['refused', storage(refused), storage('() => real')],
+  ['gone', storage('() => null'), storage('() => real')],
+]) {
+  test(`storage ${how} mid-game: a line while it lasts; the game goes on, stored whole once it can be`, async () => {
+    const page = await fresh(browser);
+    await answer(page, toFirstMenu);
+    await expectText(page, '#storing', '', `${how}: nothing while storage works`);
+    await page.evaluate(stop);
+    await answer(page, ['a', '', 'l']);
+    await expectText(page, '#storing', unstored, how);
+    await page.evaluate(restart);
+    // An answer that finds nothing new: the record is stored all the same.
+    await answer(page, ['x']);
+    await expectText(page, '#storing', '', `${how}: storage back`);
+    await reload(page);
+    await expectView(page, [...toFirstMenu, 'a', '', 'l', 'x'], `${how}: the game stored`);
+    await openMap(page);
+    await expectText(page, '#map-counts', counts(3, 0), `${how}: the record stored`);
+  });
+}
+
 test('a record of another build is replayed, bar what no longer plays; two pages at once keep all', async () => {
   // As stored before endings had ways: scenes, the last of the second way a
   // page short of ending 2 (the last of the fourth is a few short of ending 8,

@@ -7,6 +7,7 @@ import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
 import { after, test } from 'node:test';
 import { fileURLToPath } from 'node:url';
+import { inflateSync } from 'node:zlib';
 
 import { inlineBytes } from '../../tools/inline_bytes.mjs';
 import { writeSite } from '../../tools/build_site.mjs';
@@ -86,6 +87,51 @@ test('Lighthouse: the served site at 100 in accessibility, best practices and SE
   if (!report) return t.skip('SKIPPED: Lighthouse is not installed (npm ci)');
   const scores = Object.values(report.categories).map((category) => `${category.id} ${category.score * 100}`);
   assert.deepEqual(scores, ['accessibility 100', 'best-practices 100', 'seo 100']);
+});
+
+// A PNG's size and pixels as RGBA, from RGB or RGBA of 8 bits a channel, not interlaced, as rsvg-convert writes.
+function decodePng(png) {
+  const chunks = [];
+  for (let at = 8; at < png.length; at += 12 + png.readUInt32BE(at)) {
+    chunks.push([png.toString('latin1', at + 4, at + 8), png.subarray(at + 8, at + 8 + png.readUInt32BE(at))]);
+  }
+  const header = chunks[0][1];
+  const [width, height, depth, type] = [header.readUInt32BE(0), header.readUInt32BE(4), header[8], header[9]];
+  assert.ok(depth === 8 && [2, 6].includes(type) && header[12] === 0, 'RGB or RGBA, 8 bits, not interlaced');
+  const channels = type === 6 ? 4 : 3;
+  const stride = width * channels;
+  const data = inflateSync(Buffer.concat(chunks.filter(([name]) => name === 'IDAT').map(([, bytes]) => bytes)));
+  const raw = Buffer.alloc(stride * height);
+  for (let k = 0; k < raw.length; ++k) {
+    const [x, y] = [k % stride, Math.floor(k / stride)];
+    const left = x >= channels;
+    const [a, b, c] = [left && raw[k - channels], y > 0 && raw[k - stride], left && y > 0 && raw[k - stride - channels]];
+    const [pa, pb, pc] = [a, b, c].map((near) => Math.abs(a + b - c - near));
+    const paeth = pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
+    raw[k] = data[y * (stride + 1) + 1 + x] + [0, a, b, (a + b) >> 1, paeth][data[y * (stride + 1)]];
+  }
+  const pixel = (k) => [...raw.subarray(k * channels, k * channels + 3), channels === 4 ? raw[k * 4 + 3] : 255];
+  return { width, height, pixel };
+}
+
+test('the manifest: icons of their declared sizes; the maskable one, background alone outside its safe circle', () => {
+  const dir = join(dirname(pagePath), 'site');
+  const { icons, background_color: background } = JSON.parse(readFileSync(join(dir, 'manifest.webmanifest')));
+  const paper = [...Buffer.from(background.slice(1), 'hex'), 255];
+  const maskable = icons.filter((icon) => icon.purpose.includes('maskable'));
+  assert.deepEqual(maskable.map((icon) => icon.purpose), ['maskable'], 'one maskable icon, for that alone');
+  for (const { src, sizes, purpose } of icons.filter((icon) => icon.src.endsWith('.png'))) {
+    const { width, height, pixel } = decodePng(readFileSync(join(dir, src)));
+    assert.equal(`${width}x${height}`, sizes, src);
+    if (purpose === 'any') continue;
+    // The safe circle: centred, of radius 40% of the size, as every mask keeps it.
+    const outside = [];
+    for (let k = 0; k < width * height; ++k) {
+      const [x, y] = [(k % width) + 0.5 - width / 2, Math.floor(k / width) + 0.5 - height / 2];
+      if (Math.hypot(x, y) > 0.4 * width && pixel(k).join() !== paper.join()) outside.push(pixel(k));
+    }
+    assert.deepEqual(outside.length, 0, `${src}: ${outside.length} pixels past its safe circle not ${background}`);
+  }
 });
 
 // In a game portal's frame (another origin), sandboxed or not, the site's page plays with Enter even where forms
