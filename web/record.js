@@ -20,7 +20,7 @@ export function readStored(key) {
 }
 
 // The keys whose last write the browser refused, or was too full to take.
-const unstored = new Set();
+const failedKeys = new Set();
 let onStoring = () => {};
 // `show(failing)` is told whenever some key's last write failed, and again
 // once none has.
@@ -29,16 +29,16 @@ export const watchStoring = (show) => (onStoring = show);
 // Stores `text`, or removes what is stored if there is none; false where the
 // browser is full or refuses (storage gone, or throwing).
 export function writeStored(key, text) {
-  const failing = unstored.size > 0;
+  const failing = failedKeys.size > 0;
   try {
     if (text) localStorage.setItem(key, text);
     else localStorage.removeItem(key);
-    unstored.delete(key);
+    failedKeys.delete(key);
   } catch {
-    unstored.add(key);
+    failedKeys.add(key);
   }
-  if (failing !== unstored.size > 0) onStoring(!failing);
-  return !unstored.has(key);
+  if (failing !== failedKeys.size > 0) onStoring(!failing);
+  return !failedKeys.has(key);
 }
 
 // Of two ways to one place, the shorter; of two as long, the first in
