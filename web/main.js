@@ -50,7 +50,7 @@ const store = () => writeStored(storageKey, answers.length > 0 && JSON.stringify
 // Where the browser is full or refuses to store, a line says so while it
 // lasts, set only when that changes: a status read out once. Each answer
 // tries again.
-const unstored = 'El navegador no guarda la partida; consérvala con Archivo > Guardar partida.';
+const unstored = 'El navegador no guarda la partida: usa Archivo > Guardar partida.';
 watchStoring((failing) => (byId('storing').textContent = failing ? unstored : ''));
 
 function stored() {

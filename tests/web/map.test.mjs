@@ -134,7 +134,7 @@ const game = (answers) => JSON.stringify({ version: 'another build', answers });
 const record = (ways, endings = []) => JSON.stringify({ version: 'another build', ways, endings });
 const unseen = (...ways) => [...ways, ...Array(47 - ways.length).fill(null)];
 const notPlayed = 'La partida guardada ya no se puede jugar.';
-const unstored = 'El navegador no guarda la partida; consérvala con Archivo > Guardar partida.';
+const unstored = 'El navegador no guarda la partida: usa Archivo > Guardar partida.';
 for (const [stored, gameValue, recordValue, notice = ''] of [
   ['refused', null],
   ['cut short', '{"version":', '{"version":'],
