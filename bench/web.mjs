@@ -5,7 +5,9 @@
 //   first text  from navigation to the first page of the story on screen,
 //               against a plain HTML file holding the same text, no script,
 //               in the same browser; and so with a full record stored by
-//               another build; and the site's page from its service worker,
+//               another build; resuming a game of 1,000 answers, the whole
+//               story in the page, against a plain file holding that whole
+//               story's text; and the site's page from its service worker,
 //               against the plain file kept by the same worker, online and
 //               offline;
 //   the site    zipped as a release zips it; Lighthouse's performance score
@@ -16,11 +18,10 @@
 //               zoom step ("Alejar" or "Acercar") on it, with every scene
 //               seen (every transcript played first), in a game at its
 //               tenth answer, against one answer after 1,000;
-//   loading     a saved game of 1,000 answers, from a new game, against one
-//               answer after 1,000: the page's work, from the file dropped
-//               to the game on screen, less the wait for the file's bytes,
-//               which is the browser's (and the disk's) and which a file of
-//               one answer waits as long; that wait is shown apart.
+//   loading     a saved game of 1,000 answers, from a new game: from the
+//               file dropped to the whole story on screen (the next frame
+//               drawn), against the first text of the plain file holding
+//               that story's text.
 // Each figure of speed but the first text is the median of five page loads.
 // Usage: WEB_PAGE=build/web/tramontalia.html node bench/web.mjs
 // Prints a table, a row for each browser that is not installed; slow figures
@@ -63,6 +64,19 @@ const zipPath = join(work, 'site.zip');
 execFileSync('zip', ['-q', '-X', '-9', zipPath, ...readdirSync(siteDir).sort()], { cwd: siteDir });
 rows.push(['site, zip -X -9 (bytes), any browser', statSync(zipPath).size, '-', '-', '<= 81920']);
 const plainPath = join(work, 'plain.html');
+const plainLongPath = join(work, 'plain-long.html');
+// A long game: at the first menu, an unrecognised word, which replays the
+// room, and its three pauses, over and over.
+const cycle = ['x', '', '', ''];
+const longGame = Array.from({ length: 1000 }, (_, k) => (k < 3 ? '' : cycle[k % cycle.length]));
+// A plain page holding `text` as a terminal shows it.
+const writePlain = (path, text) =>
+  writeFileSync(
+    path,
+    `<!doctype html><html lang="es"><meta charset="utf-8"><title>Tramontalia</title><pre>${text
+      .replace(/&/g, '&amp;')
+      .replace(/</g, '&lt;')}</pre></html>`,
+  );
 
 // Milliseconds from navigation until "Pulsa enter" is in the document and
 // the next frame has been drawn, measured inside the page alike for both.
@@ -127,13 +141,12 @@ async function siteFirstTexts(browser, plain, rounds) {
 // opened and zoomed in a step, unmeasured), a zoom step, out and in by turns
 // (on the map opened unmeasured), or loading a saved game of `count` answers
 // (from a new game, started unmeasured), until its last block is
-// on screen. Returns the median time, and the median wait for files' bytes.
-async function pageWork(browser, before, measure = 'answer', reused = null) {
+// on screen and the next frame drawn. Returns the median time.
+async function pageTime(browser, before, measure = 'answer', reused = null) {
   const page = reused ?? (await fresh(browser));
-  const measured = await page.evaluate(async (count, measure) => {
+  const measured = await page.evaluate(async (count, measure, cycle) => {
     const input = document.getElementById('answer');
     const form = document.getElementById('reply');
-    const cycle = ['x', '', '', ''];
     const answer = (k) => {
       input.value = cycle[k % cycle.length];
       form.requestSubmit();
@@ -148,26 +161,19 @@ async function pageWork(browser, before, measure = 'answer', reused = null) {
     const none = () => {};
     const saved = Array.from({ length: given }, (_, k) => `${k < 3 ? '' : cycle[k % cycle.length]}\n`).join('');
     // The drop of a file as the browser makes it, before the measure: the
-    // page's work starts at the event. Done once "Deshacer" is as the game
-    // loaded leaves it (observed once the page's whole work for it is done).
+    // page's work starts at the event. Done at the frame after "Deshacer"
+    // is as the game loaded leaves it (once the page's whole work for it is
+    // done), reading the file's bytes included.
     const dropOf = (text) => {
       const data = new DataTransfer();
       data.items.add(new File([text], 'partida.txt'));
       return new DragEvent('drop', { dataTransfer: data, bubbles: true, cancelable: true });
     };
     const savedDrop = dropOf(saved);
-    // The time between asking for a file's bytes and having them: the page
-    // idles then, the browser reads.
-    let waited = 0;
-    const read = Blob.prototype.arrayBuffer;
-    Blob.prototype.arrayBuffer = function timed() {
-      const asked = performance.now();
-      return read.call(this).then((bytes) => ((waited += performance.now() - asked), bytes));
-    };
     const load = () =>
       new Promise((resolve) => {
         const undo = document.getElementById('undo');
-        const done = () => !undo.disabled && (observer.disconnect(), resolve());
+        const done = () => !undo.disabled && (observer.disconnect(), requestAnimationFrame(resolve));
         const observer = new MutationObserver(done);
         observer.observe(undo, { attributes: true });
         document.body.dispatchEvent(savedDrop);
@@ -190,25 +196,21 @@ async function pageWork(browser, before, measure = 'answer', reused = null) {
       zoom: [() => click('#open-map'), (k) => step(k % 2 ? '+' : '-'), () => click('#close-map')],
       load: [restart, load, none],
     }[measure];
-    const [times, waits] = [[], []];
+    const times = [];
     for (let k = 0; k < 47; ++k) {
       await setUp();
       document.body.offsetHeight; // nothing pending from earlier work
-      waited = 0;
       const start = performance.now();
       await work(k);
       document.body.offsetHeight;
-      times.push(performance.now() - start - waited);
-      waits.push(waited);
+      times.push(performance.now() - start);
       tearDown();
     }
-    const middle = (values) => values.sort((a, b) => a - b)[values.length >> 1];
-    return [middle(times), middle(waits)];
-  }, before, measure);
+    return times.sort((a, b) => a - b)[times.length >> 1];
+  }, before, measure, cycle);
   if (!reused) await page.done();
   return measured;
 }
-const pageTime = async (...how) => (await pageWork(...how))[0];
 
 // The page loaded again at a new game, keeping its record.
 async function newGame(page) {
@@ -237,31 +239,35 @@ for (const [engine, name] of [
   }
   const browser = await launch(engine);
   const first = await fresh(browser);
-  const escaped = (await storyText(first)).replace(/&/g, '&amp;').replace(/</g, '&lt;');
+  writePlain(plainPath, await storyText(first));
+  const longStored = { tramontalia: JSON.stringify({ answers: longGame }) };
+  await first.evaluate((values) => Object.assign(localStorage, values), longStored);
+  await reload(first);
+  writePlain(plainLongPath, await storyText(first));
   await first.done();
-  writeFileSync(
-    plainPath,
-    `<!doctype html><html lang="es"><meta charset="utf-8"><title>Tramontalia</title><pre>${escaped}</pre></html>`,
-  );
   // Every scene and ending, as a build before this one stored them: ways,
   // and the endings' numbers, which the page must find ways to again.
   const seenAll = await everySceneSeen(browser);
   const ways = await seenAll.evaluate(() => Object.values(JSON.parse(localStorage.getItem('tramontalia-mapa')))[0]);
   const endings = [...Array(19).keys()];
   const stored = { 'tramontalia-mapa': JSON.stringify({ version: 'another build', ways, endings }) };
-  const game = [];
-  const plain = [];
-  const full = [];
+  const [game, plain, full, resumed, plainLong] = [[], [], [], [], []];
   for (let round = 0; round < 30; ++round) {
     game.push(await timeToFirstText(browser, pageUrl));
     plain.push(await timeToFirstText(browser, pathToFileURL(plainPath).href));
     full.push(await timeToFirstText(browser, pageUrl, stored));
+    resumed.push(await timeToFirstText(browser, pageUrl, longStored));
+    plainLong.push(await timeToFirstText(browser, pathToFileURL(plainLongPath).href));
   }
   const [gameFirst, plainFirst, fullFirst] = [median(game), median(plain), median(full)];
+  const [resumedFirst, plainLongFirst] = [median(resumed), median(plainLong)];
   const plainText = `${plainFirst.toFixed(1)} (plain HTML)`;
   rows.push([`${name}: first text (ms)`, gameFirst, plainText, gameFirst / plainFirst, '<= 1.5x']);
   const fullText = `${name}: first text, full record of another build (ms)`;
   rows.push([fullText, fullFirst, plainText, fullFirst / plainFirst, '<= 1.5x']);
+  const plainLongText = `${plainLongFirst.toFixed(1)} (plain HTML, whole story)`;
+  const resumedRow = `${name}: first text, 1,000 answers resumed (ms)`;
+  rows.push([resumedRow, resumedFirst, plainLongText, resumedFirst / plainLongFirst, '<= 1.5x']);
   const [online, onlinePlain, offline, offlinePlain] = await siteFirstTexts(browser, plainPath, 30);
   const fromWorker = (ms) => `${ms.toFixed(1)} (plain, same worker)`;
   const onlineRow = `${name}: first text, site online (ms)`;
@@ -271,27 +277,25 @@ for (const [engine, name] of [
 
   // Round after round, each measure once, so that a moment when the
   // machine is slower weighs on all of them alike; then the medians.
-  const times = { few: [], many: [], map: [], jump: [], fit: [], zoom: [], load: [], wait: [] };
+  const times = { few: [], many: [], map: [], jump: [], fit: [], zoom: [], load: [] };
   for (let round = 0; round < 5; ++round) {
     times.few.push(await pageTime(browser, 10));
     times.many.push(await pageTime(browser, 1000));
-    const [load, wait] = await pageWork(browser, 1000, 'load');
-    times.load.push(load);
-    times.wait.push(wait);
+    times.load.push(await pageTime(browser, 1000, 'load'));
     for (const measure of ['map', 'jump', 'fit', 'zoom']) {
       await newGame(seenAll);
       times[measure].push(await pageTime(browser, 10, measure, seenAll));
     }
   }
-  const [few, many, map, jump, fit, zoom, load, wait] = Object.values(times).map(median);
+  const [few, many, map, jump, fit, zoom, load] = Object.values(times).map(median);
   rows.push([`${name}: one answer after 1,000 (ms)`, many, `${few.toFixed(2)} (after 10)`, many / few, '<= 2x']);
   const reference = `${many.toFixed(2)} (one answer)`;
   rows.push([`${name}: opening the map (ms)`, map, reference, map / many, '<= 2x']);
   rows.push([`${name}: a jump to a scene (ms)`, jump, reference, jump / many, '<= 2x']);
   rows.push([`${name}: "Ver todo" on the map (ms)`, fit, reference, fit / many, '<= 2x']);
   rows.push([`${name}: a zoom step on the map (ms)`, zoom, reference, zoom / many, '<= 2x']);
-  rows.push([`${name}: loading a game of 1,000 answers (ms)`, load, reference, load / many, '<= 2x']);
-  rows.push([`${name}: ... and waiting for its bytes (ms)`, wait, reference, wait / many, 'browser']);
+  const loadRow = `${name}: loading a file of 1,000 answers (ms)`;
+  rows.push([loadRow, load, plainLongText, load / plainLongFirst, '<= 1.5x']);
   await seenAll.done();
   await browser.close();
 }

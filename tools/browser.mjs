@@ -104,7 +104,16 @@ export const answer = (page, answers) =>
     }
   }, answers);
 
-export const storyText = (page) => page.$eval('#story', (story) => story.innerText);
+// The story's text as shown, all of it: what the browser skips laying out
+// (out of sight), innerText leaves out, so it is laid out for the reading.
+export const storyText = (page) =>
+  page.$eval('#story', (story) => {
+    const show = (how) => [...story.children].forEach((group) => (group.style.contentVisibility = how));
+    show('visible');
+    const text = story.innerText;
+    show('');
+    return text;
+  });
 
 // A transcript's answers (its bytes are ISO-8859-1 characters), or null if
 // it holds what no text box takes.

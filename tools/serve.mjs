@@ -2,7 +2,9 @@
 // is a secure origin to browsers, so a service worker and a manifest work
 // there as on HTTPS; `127.0.0.1` is another origin, for a portal's frame.
 // Files are read at each request: a new build copied into `dir` is what the
-// next request gets. close() takes the network away, alike in every engine.
+// next request gets, though, as static hosts commonly do, browsers are told
+// to keep each file ten minutes: a new build is seen only past that cache.
+// close() takes the network away, alike in every engine.
 import { readFile } from 'node:fs/promises';
 import { createServer } from 'node:http';
 import { extname, join } from 'node:path';
@@ -24,7 +26,7 @@ export async function serve({ dir, pages = {}, host = 'localhost' }) {
     try {
       const body = pages[path] ?? (await readFile(join(dir, name.replace(/\.\.+/g, ''))));
       const type = path in pages ? types['.html'] : types[extname(name)];
-      response.writeHead(200, { 'content-type': type ?? 'application/octet-stream' });
+      response.writeHead(200, { 'content-type': type ?? 'application/octet-stream', 'cache-control': 'max-age=600' });
       response.end(body);
     } catch {
       response.writeHead(404).end();

@@ -3,11 +3,10 @@
 import { download, readFile } from './files.js';
 import { loadGame, moduleBytes } from './game.js';
 import { createMap } from './map.js';
-import { isAnswerList, openRecord, readStored, writeStored } from './record.js';
+import { isAnswerList, openRecord, readStored, watchStoring, writeStored } from './record.js';
 import {
   addBlock,
   blocks,
-  built,
   coverStory,
   echo,
   keepBlocks,
@@ -47,6 +46,12 @@ let endingAt = [];
 // build, it resumes if this one plays all its answers.
 const storageKey = 'tramontalia';
 const store = () => writeStored(storageKey, answers.length > 0 && JSON.stringify({ answers }));
+
+// Where the browser is full or refuses to store, a line says so while it
+// lasts, set only when that changes: a status read out once. Each answer
+// tries again.
+const unstored = 'El navegador no guarda la partida: usa Archivo > Guardar partida.';
+watchStoring((failing) => (byId('storing').textContent = failing ? unstored : ''));
 
 function stored() {
   const saved = readStored(storageKey);
@@ -128,44 +133,22 @@ function sharedBlocks(log) {
 
 // Shows the game played on `log` from its start; false if the log does not
 // make a game (it goes on after the game ended). Only the blocks after the
-// answers it shares with the game on screen are built again; or if those are
-// many, of the newest twelve only those that hold a screen and a half of
-// lines (a long game loaded), and the older ones when asked for. A game
-// resumed on loading the page was noted when it was played: after "Olvidar el
-// mapa" it must not fill the record again.
-function begin(log, noting = true, whole = false) {
-  const from = whole ? 0 : Math.max(0, log.length - 11);
-  const result = play(log, from, 0);
+// answers it shares with the game on screen are built again. A game resumed
+// on loading the page was noted when it was played: after "Olvidar el mapa"
+// it must not fill the record again.
+function begin(log, noting = true) {
+  const kept = sharedBlocks(log);
+  const result = play(log, kept, 0);
   if (result.read !== log.length) return false;
-  // The newest block, and older ones until they hold a screen and a half of
-  // lines, each 16 x 1.35 px high (more where it wraps).
-  let start = from && result.pieces.length - 1;
-  let lines = 0;
-  while (start > from && (lines += result.pieces[start].split('\n').length) < innerHeight / 14) --start;
-  let kept = built ? 0 : sharedBlocks(log);
-  if (kept > start) start = kept;
-  else kept = 0;
-  keepBlocks(kept, start);
+  keepBlocks(kept);
   answers = log;
   const fresh = show(result, 0, noting);
-  for (let k = Math.max(built, kept - 1); k < log.length; ++k) echo(blocks[k], log[k]);
+  for (let k = Math.max(0, kept - 1); k < log.length; ++k) echo(blocks[k], log[k]);
   over = result.over;
   updateControls(fresh);
   showNewest();
-  onscroll();
   return true;
 }
-
-// The whole story is built when the player comes within a third of a screen
-// of its start (or the newest blocks do not fill a screen), and before
-// undoing past the blocks built; the player stays where they were.
-function buildOlder() {
-  if (!built) return;
-  const below = story.offsetHeight - scrollY;
-  begin(answers, false, true);
-  scrollTo(0, story.offsetHeight - below);
-}
-onscroll = () => scrollY < innerHeight / 3 && buildOlder();
 
 function answer(text) {
   if (over) return;
@@ -181,7 +164,6 @@ function answer(text) {
 
 function undo() {
   if (answers.length === 0) return;
-  buildOlder();
   answers.pop();
   removeLastBlock();
   sceneAt.length = endingAt.length = blocks.length;

@@ -4,8 +4,8 @@
 // playing them with the module the page runs now, so a record written by
 // another build keeps whatever still plays. Pages open at once each merge
 // what they add with what is stored at that moment. Nothing takes anything
-// out of it but forget(). Where storage is refused, it lives as long as the
-// page.
+// out of it but forget(). Where storage is full or refused, it lives in the
+// page, and is stored whole at the first note() once storage takes it.
 
 export const isAnswerList = (list) =>
   Array.isArray(list) && list.every((answer) => typeof answer === 'string' && !/[\r\n]/.test(answer));
@@ -19,14 +19,26 @@ export function readStored(key) {
   }
 }
 
-// Stores `text`, or removes what is stored if there is none.
+// The keys whose last write the browser refused, or was too full to take.
+const failedKeys = new Set();
+let onStoring = () => {};
+// `show(failing)` is told whenever some key's last write failed, and again
+// once none has.
+export const watchStoring = (show) => (onStoring = show);
+
+// Stores `text`, or removes what is stored if there is none; false where the
+// browser is full or refuses (storage gone, or throwing).
 export function writeStored(key, text) {
+  const failing = failedKeys.size > 0;
   try {
     if (text) localStorage.setItem(key, text);
     else localStorage.removeItem(key);
+    failedKeys.delete(key);
   } catch {
-    // Full or refused: the page goes on with what it holds.
+    failedKeys.add(key);
   }
+  if (failing !== failedKeys.size > 0) onStoring(!failing);
+  return !failedKeys.has(key);
 }
 
 // Of two ways to one place, the shorter; of two as long, the first in
@@ -42,6 +54,8 @@ export function openRecord({ key, play, sceneCount, endingCount }) {
   let changed = false;
   // Until the first sync(), changes wait in the page.
   let synced = false;
+  // Whether the last write failed: the next note() tries again.
+  let unstored = false;
 
   // Takes in what a game of these answers showed (the marks of its
   // replay); returns the endings that were new to the record.
@@ -100,7 +114,7 @@ export function openRecord({ key, play, sceneCount, endingCount }) {
     const stored = JSON.stringify(saved);
     if (stored !== known) merge(saved);
     known = text();
-    if (known !== stored) writeStored(key, known);
+    unstored = known !== stored && !writeStored(key, known);
   }
   const count = (from, to) => ways.slice(from, to).filter(Boolean).length;
   return {
@@ -114,7 +128,7 @@ export function openRecord({ key, play, sceneCount, endingCount }) {
     note(marks, answers) {
       changed = false;
       const fresh = take(marks, answers);
-      if (changed && synced) sync();
+      if ((changed || unstored) && synced) sync();
       return fresh;
     },
     sync,

@@ -3,14 +3,13 @@
 // block of the story, and each answer is echoed at the end of the block it
 // answers. A block's element does not hold its last newline: the end of the
 // block is that line break, both on screen and in the story's text. Only the
-// text that is new is ever added to the page. Of a long game shown at once,
-// only the newest blocks are built: those before `built` are left out of
-// the page (and out of `blocks`) until the whole story is built again.
+// text that is new is ever added to the page. Every block of the game is in
+// the page, however long: find in page and a screen reader reach all of it;
+// the browser skips laying out the groups out of sight (see the stylesheet).
 
 export const story = document.getElementById('story');
 // Each block: { element, text, taps: spans that can answer, echo: nodes }
 export const blocks = [];
-export let built = 0;
 
 const blocksPerGroup = 32;
 // A line of the story that was wrapped to fit 80 columns runs on into the
@@ -85,15 +84,13 @@ export function removeLastBlock() {
 }
 
 // Keeps the first `count` blocks, the last of them without its echo, and
-// takes the others away, whole groups at once. With none kept, the next
-// block added is block `from`.
-export function keepBlocks(count, from) {
+// takes the others away, whole groups at once.
+export function keepBlocks(count) {
   const gone = blocks.splice(count);
   const groupsKept = Math.ceil(count / blocksPerGroup);
   while (story.childElementCount > groupsKept) story.lastElementChild.remove();
   for (const block of gone.slice(0, groupsKept * blocksPerGroup - count)) block.element.remove();
   if (count > 0) unecho(blocks[count - 1]);
-  else blocks.length = built = from;
 }
 
 export function echo(block, answer) {
@@ -127,7 +124,7 @@ export function updateTaps(over) {
   if (over) return;
   // A block holds at most one menu or one pause: each ends in a read.
   const atMenu = blocks.at(-1).text.endsWith('>');
-  for (let k = blocks.length - 1; k >= built && activeTaps.length === 0; --k) {
+  for (let k = blocks.length - 1; k >= 0 && activeTaps.length === 0; --k) {
     activeTaps = blocks[k].taps.filter((span) => (span.dataset.answer !== '') === atMenu);
   }
   for (const span of activeTaps) {

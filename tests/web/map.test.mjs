@@ -134,6 +134,7 @@ const game = (answers) => JSON.stringify({ version: 'another build', answers });
 const record = (ways, endings = []) => JSON.stringify({ version: 'another build', ways, endings });
 const unseen = (...ways) => [...ways, ...Array(47 - ways.length).fill(null)];
 const notPlayed = 'La partida guardada ya no se puede jugar.';
+const unstored = 'El navegador no guarda la partida: usa Archivo > Guardar partida.';
 for (const [stored, gameValue, recordValue, notice = ''] of [
   ['refused', null],
   ['cut short', '{"version":', '{"version":'],
@@ -146,12 +147,37 @@ for (const [stored, gameValue, recordValue, notice = ''] of [
     const values = gameValue && { tramontalia: gameValue, 'tramontalia-mapa': recordValue };
     const page = await fresh(browser, { stored: values });
     await expectText(page, '#ending', notice, stored);
+    await expectText(page, '#storing', stored === 'refused' ? unstored : '', stored);
     await answer(page, toFirstMenu);
     await expectView(page, toFirstMenu, stored);
     await openMap(page);
     await expectText(page, '#map-counts', counts(1, 0), stored);
     assert.deepEqual(page.errors, [], stored);
     await page.done();
+  });
+}
+
+// Storage full (filled as other games of the origin fill it), refused, or gone: a line while it lasts; the game goes
+// on; once storage takes it again (emptied), at an answer that finds nothing new, the line goes, all stored whole.
+const fill = "for (let n = 1 << 20, k = 0; n; n >>= 1) try { for (;;) localStorage[k++] = 'x'.repeat(n) } catch {}";
+const storage = (get) => `window.real ??= localStorage; Object.defineProperty(window, 'localStorage', { get: ${get} })`;
+for (const [how, stop, restart] of [
+  ['full', fill, 'localStorage.clear()'],
+  ['refused', storage("() => { throw new DOMException('no', 'SecurityError') }"), storage('() => real')],
+  ['gone', storage('() => null'), storage('() => real')],
+]) {
+  test(`storage ${how} mid-game: a line while it lasts; the game goes on, stored whole once it can be`, async () => {
+    const page = await fresh(browser);
+    await page.evaluate(stop);
+    await answer(page, [...toFirstMenu, 'a', '', 'l']);
+    await expectText(page, '#storing', unstored, how);
+    await page.evaluate(restart);
+    await answer(page, ['x']);
+    await expectText(page, '#storing', '', `${how}: storage back`);
+    await reload(page);
+    await expectView(page, [...toFirstMenu, 'a', '', 'l', 'x'], `${how}: the game stored`);
+    await openMap(page);
+    await expectText(page, '#map-counts', counts(3, 0), `${how}: the record stored`);
   });
 }
 

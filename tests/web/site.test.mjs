@@ -7,6 +7,7 @@ import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
 import { after, test } from 'node:test';
 import { fileURLToPath } from 'node:url';
+import { inflateSync } from 'node:zlib';
 
 import { inlineBytes } from '../../tools/inline_bytes.mjs';
 import { writeSite } from '../../tools/build_site.mjs';
@@ -88,6 +89,40 @@ test('Lighthouse: the served site at 100 in accessibility, best practices and SE
   assert.deepEqual(scores, ['accessibility 100', 'best-practices 100', 'seo 100']);
 });
 
+// A PNG's size and pixels ('r,g,b,a'), from RGB or RGBA of 8 bits a channel, not interlaced.
+function decodePng(png) {
+  const [width, height, bpp] = [png.readUInt32BE(16), png.readUInt32BE(20), { 2: 3, 6: 4 }[png[25]]];
+  const idat = [];
+  for (let at = 8; at < png.length; at += 12 + png.readUInt32BE(at)) {
+    if (`${png.subarray(at + 4, at + 8)}` === 'IDAT') idat.push(png.subarray(at + 8, at + 8 + png.readUInt32BE(at)));
+  }
+  const [data, stride, raw] = [inflateSync(Buffer.concat(idat)), width * bpp, Buffer.alloc(width * bpp * height)];
+  for (let k = 0; k < raw.length; ++k) {
+    const [x, y, left] = [k % stride, Math.floor(k / stride), k % stride >= bpp];
+    const [a, b, c] = [left && raw[k - bpp], y > 0 && raw[k - stride], left && y > 0 && raw[k - stride - bpp]];
+    const paeth = [a, b, c].reduce((m, n) => (Math.abs(a + b - c - n) < Math.abs(a + b - c - m) ? n : m));
+    raw[k] = data[y * (stride + 1) + 1 + x] + [0, a, b, (a + b) >> 1, paeth][data[y * (stride + 1)]];
+  }
+  return { width, height, pixel: (k) => `${[...raw.subarray(k * bpp, k * bpp + 3), bpp > 3 ? raw[k * 4 + 3] : 255]}` };
+}
+
+test('the manifest: icons of their declared sizes; the maskable one, background alone outside its safe circle', () => {
+  const dir = join(dirname(pagePath), 'site');
+  const { icons, background_color: background } = JSON.parse(readFileSync(join(dir, 'manifest.webmanifest')));
+  const maskable = icons.filter((icon) => icon.purpose.includes('maskable')).map((icon) => icon.purpose);
+  assert.deepEqual(maskable, ['maskable'], 'one maskable icon, declared for that alone');
+  const paper = `${[...Buffer.from(background.slice(1), 'hex'), 255]}`;
+  for (const { src, sizes, purpose } of icons.filter((icon) => icon.src.endsWith('.png'))) {
+    const { width, height, pixel } = decodePng(readFileSync(join(dir, src)));
+    assert.equal(`${width}x${height}`, sizes, src);
+    if (purpose === 'any') continue;
+    // Past the safe circle (centred, of radius 40% of the size, which every mask keeps): the background alone.
+    const past = (k) => Math.hypot((k % width) + 0.5 - width / 2, ((k / width) | 0) + 0.5 - width / 2) > width * 0.4;
+    const wrong = [...Array(width * height).keys()].filter((k) => past(k) && pixel(k) !== paper);
+    assert.equal(wrong.length, 0, `${src}: ${wrong.length} pixels past its safe circle not ${background}`);
+  }
+});
+
 // In a game portal's frame (another origin), sandboxed or not, the site's page plays with Enter even where forms
 // are refused, resumes only where storage is allowed, and shows every save's text, which the frame may not download.
 const played = ['', '', '', 'a', ''];
@@ -113,6 +148,7 @@ for (const tokens of ['', 'allow-scripts', 'allow-scripts allow-same-origin allo
     };
     let frame = await framed();
     await type(frame, played);
+    assert.equal(await frame.$eval('#storing', (line) => line.textContent !== ''), tokens === 'allow-scripts');
     for (const [opener, name, scope, check] of saves) {
       await click(frame, opener).then(() => click(frame, name, scope));
       const file = await until(async () => (await frame.evaluate(() => window.saved)) ?? assert.fail('not saved'));
