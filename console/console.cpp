@@ -107,11 +107,9 @@ bool Console::prompt_and_read(Text prompt) {
 // ends inside one, the rest of it is read; if the input is over, its first
 // byte stands alone.
 text::Characters Console::take_characters(std::size_t count) {
-  const char* start = input_buffer_.data() + input_begin_;
-  const std::size_t window = std::min(input_end_ - input_begin_, count * text::max_character_size);
-  const auto* newline = static_cast<const char*>(std::memchr(start, '\n', window));
-  text::Characters taken = text::first_characters(
-      Text(start, newline ? static_cast<std::size_t>(newline - start) + 1 : window), count);
+  const Text available(input_buffer_.data() + input_begin_,
+                       std::min(input_end_ - input_begin_, count * text::max_character_size));
+  text::Characters taken = text::first_characters(available, count);
   if (taken.count == 0 && !fill_input()) taken = {1, 1};
   std::memcpy(answer_line_.data() + line_size_, input_buffer_.data() + input_begin_, taken.size);
   line_size_ += taken.size;
@@ -122,12 +120,11 @@ text::Characters Console::take_characters(std::size_t count) {
 // The answer is read as a C string: a NUL byte ends it.
 bool Console::extract_word() {
   const char* answer = answer_line_.data();
-  const std::size_t size = std::strlen(answer);
   std::size_t start = 0;
-  while (start < size && is_space(answer[start])) ++start;
-  if (start == size) return false;
+  while (is_space(answer[start])) ++start;
+  if (answer[start] == '\0') return false;
   std::size_t end = start;
-  while (end < size && !is_space(answer[end])) ++end;
+  while (answer[end] != '\0' && !is_space(answer[end])) ++end;
   word_size_ = end - start;
   std::memcpy(answer_word_.data(), answer + start, word_size_);
   answer_word_[word_size_] = '\0';

@@ -102,27 +102,28 @@ constexpr std::size_t width(Text encoded) {
 // How many bytes the character that `bytes` (not empty) starts with takes,
 // as what a player types is counted: every byte is a character in
 // ISO-8859-1; in UTF-8, a valid sequence is one character, and a byte that
-// begins none is one on its own. 0 when `bytes` ends inside the start of a
-// valid sequence, whose rest may still come.
+// begins none is one on its own. 0 when `bytes` ends inside a sequence whose
+// rest may still come (whether it is valid is known once it has).
 constexpr std::size_t character_size(Text bytes) {
   if (!utf8_edition) return 1;
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-  const unsigned lead = byte(0);
-  const std::size_t size = lead < 0xC2   ? 1
+  const unsigned lead = static_cast<unsigned char>(bytes[0]);
+  const std::size_t size = lead < 0xC0   ? 1
                            : lead < 0xE0 ? 2
                            : lead < 0xF0 ? 3
-                           : lead < 0xF5 ? 4
+                           : lead < 0xF8 ? 4
                                          : 1;
-  // The second byte's range is narrower where the sequence would be an
-  // overlong form, a surrogate or past U+10FFFF.
-  const unsigned low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
-  const unsigned high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+  char32_t value = lead & (0x7Fu >> size);
   for (std::size_t i = 1; i < size; ++i) {
     if (i == bytes.size()) return 0;
-    const unsigned next = byte(i);
-    if (i == 1 ? next < low || next > high : (next & 0xC0) != 0x80) return 1;
+    const unsigned next = static_cast<unsigned char>(bytes[i]);
+    if ((next & 0xC0) != 0x80) return 1;
+    value = (value << 6) | (next & 0x3F);
   }
-  return size;
+  // An overlong form, a surrogate or a value past U+10FFFF is no character.
+  constexpr char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+  const bool valid =
+      value >= smallest[size] && (value < 0xD800 || value > 0xDFFF) && value <= 0x10FFFF;
+  return valid ? size : 1;
 }
 
 struct Characters {
@@ -131,15 +132,21 @@ struct Characters {
 };
 
 // The longest start of `bytes` that holds at most `count` whole characters
-// (see character_size): it stops before a character `bytes` may cut short.
+// (see character_size) and ends at its first newline, if it holds one: it
+// stops before a character `bytes` may cut short.
 constexpr Characters first_characters(Text bytes, std::size_t count) {
-  if (!utf8_edition) return {std::min(bytes.size(), count), std::min(bytes.size(), count)};
+  if (!utf8_edition) {
+    const std::size_t newline = bytes.substr(0, count).find('\n');
+    const std::size_t size = newline == Text::npos ? std::min(bytes.size(), count) : newline + 1;
+    return {size, size};
+  }
   Characters taken{0, 0};
   while (taken.count < count && taken.size < bytes.size()) {
     const std::size_t size = character_size(bytes.substr(taken.size));
     if (size == 0) break;
     taken.size += size;
     ++taken.count;
+    if (bytes[taken.size - 1] == '\n') break;
   }
   return taken;
 }

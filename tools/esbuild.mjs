@@ -8,6 +8,6 @@ import { join } from 'node:path';
 const browsers = 'chrome156,firefox153';
 
 export function esbuild(sourceDir, entry, ...options) {
-  const args = [join(sourceDir, entry), '--minify', `--target=${browsers}`, '--log-level=warning', ...options];
+  const args = [join(sourceDir, entry), '--minify', '--charset=utf8', `--target=${browsers}`, '--log-level=warning', ...options];
   return execFileSync('esbuild', args, { encoding: 'utf8' });
 }
