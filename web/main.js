@@ -210,11 +210,10 @@ async function load(file) {
 
 // What the open map covers is out of the keyboard's and a screen reader's
 // way, but stays laid out: hiding the story would have the browser lay it
-// all out again on closing, which grows with the story.
+// all out again on closing, which grows with the story. The controls are
+// hidden under it (see the stylesheet).
 function cover(covered) {
-  for (const part of [document.querySelector('header'), ...story.parentElement.children]) {
-    if (part !== story) part.inert = covered;
-  }
+  document.body.classList.toggle('covered', covered);
   coverStory(covered);
 }
 
