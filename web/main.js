@@ -113,10 +113,8 @@ function showEnding(fresh = []) {
 }
 
 function updateControls(fresh = []) {
-  input.disabled = over;
-  form.querySelector('button').disabled = over;
-  undoButton.disabled = answers.length === 0;
-  restartButton.disabled = answers.length === 0;
+  input.disabled = form.querySelector('button').disabled = over;
+  undoButton.disabled = restartButton.disabled = answers.length === 0;
   againButton.parentElement.hidden = !over;
   updateTaps(over);
   notice = '';
@@ -210,10 +208,12 @@ async function load(file) {
 
 // What the open map covers is out of the keyboard's and a screen reader's
 // way, but stays laid out: hiding the story would have the browser lay it
-// all out again on closing, which grows with the story. The controls are
-// hidden under it (see the stylesheet).
+// all out again on closing, which grows with the story. The controls under
+// it are hidden, each marked with a class (see the stylesheet).
 function cover(covered) {
-  document.body.classList.toggle('covered', covered);
+  for (const part of [document.querySelector('header'), ...story.parentElement.children]) {
+    if (part !== story) part.classList.toggle('covered', covered);
+  }
   coverStory(covered);
 }
 
