@@ -211,9 +211,7 @@ async function load(file) {
 // all out again on closing, which grows with the story. The controls under
 // it are hidden, each marked with a class (see the stylesheet).
 function cover(covered) {
-  for (const part of [document.querySelector('header'), ...story.parentElement.children]) {
-    if (part !== story) part.classList.toggle('covered', covered);
-  }
+  for (const part of document.querySelectorAll('header, main > :not(#story)')) part.classList.toggle('covered', covered);
   coverStory(covered);
 }
 

@@ -73,6 +73,7 @@ export function addBlock(piece) {
   let group = story.lastElementChild;
   if (!group || group.childElementCount === blocksPerGroup) {
     group = document.createElement('div');
+    group.className = 'pieces';
     story.append(group);
   }
   group.append(element);
