@@ -15,8 +15,6 @@ struct GameState {
   // Tests the flag and clears it.
   bool take_accident_flag();
   [[nodiscard]] story::Text shown(story::StateText slot) const;
-  // Two states are alike when every value is: the book merges on this.
-  bool operator==(const GameState&) const = default;
 };
 
 }  // namespace engine::inline TRAMONTALIA_EDITION

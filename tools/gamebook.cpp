@@ -23,7 +23,11 @@ struct Arrival {
   const Page* aside;
   engine::GameState state;
 
-  bool operator==(const Arrival&) const = default;
+  bool operator==(const Arrival& other) const {
+    return passage == other.passage && aside == other.aside &&
+           state.accident_flag == other.state.accident_flag &&
+           state.juice_colour == other.state.juice_colour;
+  }
 };
 
 std::vector<std::string> lines_of(story::Text text) {
