@@ -29,7 +29,7 @@
 import { execFileSync } from 'node:child_process';
 import { copyFileSync, cpSync, existsSync, mkdtempSync, readFileSync, readdirSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { dirname, join } from 'node:path';
+import { basename, dirname, join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 
 import { answer, fresh, launch, lighthouse, missingFor, pagePath, pageUrl, reload } from '../tools/browser.mjs';
@@ -133,6 +133,16 @@ async function siteFirstTexts(browser, plain, rounds) {
   return medians;
 }
 
+// The page for the measures made inside it, served cross-origin isolated:
+// there Chromium's clock counts in microseconds, not in tenths of a
+// millisecond, a tenth of an answer's work. The page loads nothing from
+// elsewhere, so it plays there as anywhere.
+const isolated = await serve({
+  dir: dirname(pagePath),
+  headers: { 'cross-origin-opener-policy': 'same-origin', 'cross-origin-embedder-policy': 'require-corp' },
+});
+const isolatedUrl = `${isolated.url}${basename(pagePath)}`;
+
 // At the first menu, over and over: an unrecognised word replays the room,
 // whose three pauses take three Enters. Each measure is the page's work: its
 // script, then the style and layout it leaves for the browser: one answer,
@@ -143,7 +153,7 @@ async function siteFirstTexts(browser, plain, rounds) {
 // (from a new game, started unmeasured), until its last block is
 // on screen and the next frame drawn. Returns the median time.
 async function pageTime(browser, before, measure = 'answer', reused = null) {
-  const page = reused ?? (await fresh(browser));
+  const page = reused ?? (await fresh(browser, { url: isolatedUrl }));
   const measured = await page.evaluate(async (count, measure, cycle) => {
     const input = document.getElementById('answer');
     const form = document.getElementById('reply');
@@ -220,7 +230,7 @@ async function newGame(page) {
 
 // Every transcript played in one page, so that its record holds every scene.
 async function everySceneSeen(browser) {
-  const page = await fresh(browser);
+  const page = await fresh(browser, { url: isolatedUrl });
   for (const name of typeableTranscripts()) {
     await newGame(page);
     await answer(page, typedAnswers(name));
@@ -248,6 +258,7 @@ for (const [engine, name] of [
   // Every scene and ending, as a build before this one stored them: ways,
   // and the endings' numbers, which the page must find ways to again.
   const seenAll = await everySceneSeen(browser);
+  if (!(await seenAll.evaluate(() => crossOriginIsolated))) throw new Error(`${name}: the page is not cross-origin isolated`);
   const ways = await seenAll.evaluate(() => Object.values(JSON.parse(localStorage.getItem('tramontalia-mapa')))[0]);
   const endings = [...Array(19).keys()];
   const stored = { 'tramontalia-mapa': JSON.stringify({ version: 'another build', ways, endings }) };
@@ -300,6 +311,7 @@ for (const [engine, name] of [
   await browser.close();
 }
 rmSync(work, { recursive: true });
+await isolated.close();
 
 // Lighthouse's performance score for the served site, on its mobile
 // profile (a slow phone on slow 4G, simulated), with its first contentful paint.

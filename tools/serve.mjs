@@ -18,15 +18,17 @@ const types = {
   '.svg': 'image/svg+xml',
 };
 
-// `pages` maps a path to an HTML text served in place of a file.
-export async function serve({ dir, pages = {}, host = 'localhost' }) {
+// `pages` maps a path to an HTML text served in place of a file; `headers`
+// are sent with every answer besides the type and the cache's.
+export async function serve({ dir, pages = {}, host = 'localhost', headers = {} }) {
   const server = createServer(async (request, response) => {
     const path = new URL(request.url, 'http://host').pathname;
     const name = path.endsWith('/') ? `${path}index.html` : path;
     try {
       const body = pages[path] ?? (await readFile(join(dir, name.replace(/\.\.+/g, ''))));
       const type = path in pages ? types['.html'] : types[extname(name)];
-      response.writeHead(200, { 'content-type': type ?? 'application/octet-stream', 'cache-control': 'max-age=600' });
+      const kept = { 'cache-control': 'max-age=600', ...headers };
+      response.writeHead(200, { 'content-type': type ?? 'application/octet-stream', ...kept });
       response.end(body);
     } catch {
       response.writeHead(404).end();
