@@ -127,9 +127,10 @@ export function createMap(layout, titles, { onJump, onClose, onCover }) {
     opener.setAttribute('aria-expanded', open);
     region.setAttribute('aria-hidden', !open);
   }
-  function close() {
+  // `event`, the click's if any: on a touch screen, focus stays off the text box.
+  function close(event) {
     show(false);
-    onClose();
+    onClose(event);
   }
   const closeButton = document.getElementById('close-map');
   closeButton.onclick = close;
@@ -154,10 +155,10 @@ export function createMap(layout, titles, { onJump, onClose, onCover }) {
     // Endings are numbered in story order, which is the order of the scenes.
     let number = 0;
     scenes = layout.scenes.map((box, index) => {
-      const scene = sceneItem(box, titles[index], () => {
+      const scene = sceneItem(box, titles[index], (event) => {
         show(false);
         onJump(index);
-        onClose();
+        onClose(event);
       });
       scene.endings = Array.from({ length: box[4] ?? 0 }, () => ({ number, title: endingTitles[number++] }));
       return scene;

@@ -3,7 +3,7 @@
 import assert from 'node:assert/strict';
 import { after, test } from 'node:test';
 
-import { answer, click, expectView, fresh, launchOrSkip, reload, until } from './browser.mjs';
+import { answer, click, control, expectView, fresh, launchOrSkip, reload, until } from './browser.mjs';
 
 const browser = await launchOrSkip();
 after(() => browser.close());
@@ -24,6 +24,19 @@ async function openMap(page) {
     all.map((li) => li.textContent.replace('?', '') + (li.querySelector('[aria-current]') ? '*' : '')),
   );
 }
+
+test('on a touch screen, closing the map or jumping from it leaves the on-screen keyboard down', async () => {
+  const page = await fresh(browser, { touch: true });
+  await answer(page, toFirstMenu);
+  for (const name of ['Cerrar', 'La habitación circular']) {
+    await (await control(page, 'Mapa')).tap();
+    await (await control(page, name, '#map')).tap();
+    await page.waitForFunction(() => !document.getElementById('map').classList.contains('open'));
+    const typing = await page.evaluate(() => document.activeElement.id === 'answer');
+    assert.ok(!typing, `"${name}" focused the text box`);
+  }
+  await page.done();
+});
 
 test('the map shows what games found, replays a seen scene by its shortest way, grows until forgotten', async () => {
   const page = await fresh(browser);
