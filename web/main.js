@@ -7,6 +7,7 @@ import { isAnswerList, openRecord, readStored, watchStoring, writeStored } from 
 import {
   addBlock,
   blocks,
+  coverStory,
   echo,
   keepBlocks,
   removeLastBlock,
@@ -205,15 +206,13 @@ async function load(file) {
 
 // --- The controls -----------------------------------------------------------
 
-// What the open map covers is out of a screen reader's way and out of the
-// keyboard's: hidden from the one, out of the Tab order of the other, by
-// attributes alone. Hiding it (or making it inert) had both browsers style
-// and lay out again all that it covers, at each opening and closing.
+// What the open map covers is out of the keyboard's and a screen reader's
+// way, but stays laid out: hiding the story would have the browser lay it
+// all out again on closing, which grows with the story. The controls under
+// it are hidden, each marked with a class (see the stylesheet).
 function cover(covered) {
-  for (const part of document.querySelectorAll('header, main')) part.ariaHidden = covered || null;
-  for (const control of document.querySelectorAll('header button, main :is(button, input, [tabindex])')) {
-    control.tabIndex = covered ? -1 : 0;
-  }
+  for (const part of document.querySelectorAll('header, main > :not(#story)')) part.classList.toggle('covered', covered);
+  coverStory(covered);
 }
 
 // Typing stays in the text box: after any control, focus goes back there,

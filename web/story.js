@@ -134,6 +134,14 @@ export function updateTaps(over) {
   }
 }
 
+// Under the map: hidden from screen readers, its waiting options hidden as
+// the controls are (they alone, not the whole log, which would be styled
+// anew).
+export function coverStory(covered) {
+  story.ariaHidden = covered || null;
+  for (const span of activeTaps) span.classList.toggle('covered', covered);
+}
+
 export function showNewest() {
   scrollTo(0, document.documentElement.scrollHeight);
 }
