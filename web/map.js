@@ -41,14 +41,13 @@ function sceneItem([, , , , endings = 0], title, onJump) {
   const item = element('li', 'scene');
   item.style.setProperty('--endings', endings);
   const button = element('button', '', title);
-  button.type = 'button';
   button.onclick = onJump;
   return { item, button };
 }
 
 function lockedBox() {
   const mark = element('span', 'locked', '?');
-  mark.setAttribute('aria-hidden', 'true');
+  mark.ariaHidden = true;
   return [mark, element('span', 'spoken', 'escena sin descubrir')];
 }
 
@@ -124,8 +123,8 @@ export function createMap(layout, titles, { onJump, onClose, onCover }) {
   function show(open) {
     region.classList.toggle('open', open);
     onCover(open);
-    opener.setAttribute('aria-expanded', open);
-    region.setAttribute('aria-hidden', !open);
+    opener.ariaExpanded = open;
+    region.ariaHidden = !open;
   }
   // `event`, the click's if any: on a touch screen, focus stays off the text box.
   function close(event) {
