@@ -128,18 +128,16 @@ export function updateTaps(over) {
   for (let k = blocks.length - 1; k >= 0 && activeTaps.length === 0; --k) {
     activeTaps = blocks[k].taps.filter((span) => (span.dataset.answer !== '') === atMenu);
   }
-  for (const span of activeTaps) {
-    span.setAttribute('role', 'button');
-    span.tabIndex = 0;
-  }
+  for (const span of activeTaps) span.setAttribute('role', 'button');
+  // In the Tab order, unless under the open map (a file dropped there).
+  coverStory(story.ariaHidden);
 }
 
-// Under the map: hidden from screen readers, its waiting options hidden as
-// the controls are (they alone, not the whole log, which would be styled
-// anew).
+// Under the map: hidden from screen readers, its waiting options out of the
+// Tab order (no style changes: the map hides them from sight).
 export function coverStory(covered) {
   story.ariaHidden = covered || null;
-  for (const span of activeTaps) span.classList.toggle('covered', covered);
+  for (const span of activeTaps) span.tabIndex = covered ? -1 : 0;
 }
 
 export function showNewest() {

@@ -5,7 +5,7 @@ import { readFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { after, test } from 'node:test';
 
-import { answer, click, control, expectView, fresh, launchOrSkip, reload } from './browser.mjs';
+import { answer, click, control, drop, expectView, fresh, launchOrSkip, reload } from './browser.mjs';
 
 const browsers = { light: await launchOrSkip(), dark: await launchOrSkip({ dark: true }) };
 after(() => Promise.all(Object.values(browsers).map((browser) => browser.close())));
@@ -77,8 +77,12 @@ test('the keyboard reaches every control, in reading order, with a visible focus
   await page.waitForFunction(() => document.activeElement.id === 'answer');
 
   // The map open, the keyboard goes round it alone, once round and on: what
-  // it covers, the waiting options included, is out of reach.
+  // it covers, the waiting options included, is out of reach; so are those
+  // of a game loaded from a file dropped on the open map.
   await click(page, 'Mapa');
+  await drop(page, toMenu.map((text) => `${text}\n`).join(''));
+  await click(page, 'Cargar partida', '#confirm-game');
+  await expectView(page, toMenu);
   const round = await page.$$eval('#map button', (buttons) => buttons.length);
   for (let k = 0; k < round + 2; ++k) {
     await page.keyboard.press('Tab');
@@ -87,5 +91,9 @@ test('the keyboard reaches every control, in reading order, with a visible focus
     );
     assert.ok(!covered, `the keyboard reached what the map covers: ${covered}`);
   }
+  // The map closed, the keyboard reaches the loaded game's options again.
+  await page.keyboard.press('Escape');
+  const reachable = await page.$$eval('#story [role="button"]', (all) => all.map((el) => el.tabIndex).join());
+  assert.equal(reachable, '0,0,0,0,0', "the options' stops after the map");
   await page.done();
 });
