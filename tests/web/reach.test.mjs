@@ -83,6 +83,8 @@ test('the keyboard reaches every control, in reading order, with a visible focus
   await drop(page, toMenu.map((text) => `${text}\n`).join(''));
   await click(page, 'Cargar partida', '#confirm-game');
   await expectView(page, toMenu);
+  const inMap = await page.evaluate(() => document.activeElement.closest('#map') !== null);
+  assert.ok(inMap, 'the question over the map closed, focus went under it');
   const round = await page.$$eval('#map button', (buttons) => buttons.length);
   for (let k = 0; k < round + 2; ++k) {
     await page.keyboard.press('Tab');
