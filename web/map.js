@@ -127,8 +127,10 @@ export function createMap(layout, titles, { onJump, onClose, onCover }) {
     region.ariaHidden = !open;
   }
   // `event`, the click's if any: on a touch screen, focus stays off the text box.
-  function close(event) {
+  // `scene`, if given, is played up to before the focus goes back.
+  function close(event, scene) {
     show(false);
+    if (scene >= 0) onJump(scene);
     onClose(event);
   }
   const closeButton = document.getElementById('close-map');
@@ -154,11 +156,7 @@ export function createMap(layout, titles, { onJump, onClose, onCover }) {
     // Endings are numbered in story order, which is the order of the scenes.
     let number = 0;
     scenes = layout.scenes.map((box, index) => {
-      const scene = sceneItem(box, titles[index], (event) => {
-        show(false);
-        onJump(index);
-        onClose(event);
-      });
+      const scene = sceneItem(box, titles[index], (event) => close(event, index));
       scene.endings = Array.from({ length: box[4] ?? 0 }, () => ({ number, title: endingTitles[number++] }));
       return scene;
     });
