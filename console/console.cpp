@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "story/console_lines.hpp"
+
 namespace console::inline TRAMONTALIA_EDITION {
 
 namespace {
@@ -51,15 +53,15 @@ void Console::flush() {
 
 bool Console::pause() {
   blank_line();
-  line("Pulsa enter");
+  line(story::lines::pause);
   return read_answer("");
 }
 
 void Console::ending() {
   blank_line();
-  line("Fin");
+  line(story::lines::the_end);
   blank_line();
-  line("Pulsa enter para salir");
+  line(story::lines::pause_to_leave);
   if (read_answer("")) blank_line();
   flush();
 }
@@ -70,7 +72,7 @@ Choice Console::choose(Text keys) {
   for (std::size_t i = 0; i < keys.size(); ++i) {
     if (word.size() == 1 && word[0] == keys[i]) return {Choice::Kind::key, i};
   }
-  if (word == quit_word) return {Choice::Kind::quit};
+  if (word == story::lines::quit_word) return {Choice::Kind::quit};
   return {Choice::Kind::unrecognised};
 }
 
@@ -83,7 +85,7 @@ bool Console::read_answer(Text prompt) {
     }
     if (extract_word()) return true;
     if (answer_line_[0] == '\n') return true;  // Enter alone: the last word stands
-    line("Redo from start:");
+    line(story::lines::redo);
   }
 }
 

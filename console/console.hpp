@@ -14,8 +14,6 @@ namespace console::inline TRAMONTALIA_EDITION {
 
 using Text = std::string_view;
 
-inline constexpr Text quit_word = "salir";
-
 struct Choice {
   enum class Kind : std::uint8_t { key, quit, unrecognised, input_ended };
   Kind kind;

@@ -1,5 +1,6 @@
 #include "engine/banner.hpp"
 
+#include "story/console_lines.hpp"
 #include "story/text.hpp"
 
 namespace engine::inline TRAMONTALIA_EDITION {
@@ -8,10 +9,9 @@ void write_banner(console::Console& console) {
   console.blank_line();
   console.line("OKRU");
   console.line("Tramontalia v1.0");
-  console.composed_line("variante [completa; C-Ejecutable NetBSD/x86_64; texto ",
-                        text::charset_name, "; 80 columnas]");
-  console.line("Copyright (C) 2026 los autores de Tramontalia");
-  console.line("Se puede copiar y distribuir libremente bajo la licencia MIT.");
+  console.composed_line(story::lines::banner_variant, text::charset_name, story::lines::banner_columns);
+  console.line(story::lines::banner_copyright);
+  console.line(story::lines::banner_licence);
   console.blank_line();
   console.blank_line();
 }

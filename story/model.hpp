@@ -23,6 +23,7 @@ void empty_line_inside_a_page();
 void option_line_must_start_with_a_lower_case_key_and_arrow();
 void continuation_line_must_start_with_three_spaces();
 void too_many_options_in_one_menu();
+void key_repeated_in_one_menu();
 
 constexpr void check_line_widths(Text lines) {
   std::size_t start = 0;
@@ -126,7 +127,7 @@ inline constexpr std::size_t max_options = 6;
 // and a line after the options.
 struct MenuLayout {
   Text lead = {};
-  Text header = " Opciones:";
+  Text header = " Opciones:"_t;
   Text footer = {};
 };
 
@@ -153,6 +154,10 @@ consteval Closing menu(std::span<const Option> options, MenuLayout layout = {}) 
   if (!layout.footer.empty()) check_line_widths(layout.footer);
   Menu m{layout, options, {}};
   for (std::size_t i = 0; i < options.size(); ++i) m.key_chars[i] = options[i].key();
+  // Checked here, where the menu is written, so that the message names it.
+  for (std::size_t i = 0; i < options.size(); ++i) {
+    if (m.keys().find(m.key_chars[i], i + 1) != Text::npos) key_repeated_in_one_menu();
+  }
   return {Closing::Kind::menu, m, {}};
 }
 consteval Closing ending(Text title) {

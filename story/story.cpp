@@ -7,6 +7,7 @@
 #include <array>
 
 #include "story/airliner.hpp"
+#include "story/console_lines.hpp"
 #include "story/attendant.hpp"
 #include "story/cockpit_and_race.hpp"
 #include "story/depths_and_bus.hpp"
@@ -22,7 +23,6 @@ namespace story::inline TRAMONTALIA_EDITION {
 void passage_written_twice();
 void passage_not_written();
 void passage_unreachable_from_the_first();
-void key_repeated_in_one_menu();
 void composed_line_longer_than_78_characters();
 void title_missing();
 void title_longer_than_28_characters();
@@ -79,16 +79,6 @@ consteval bool all_reachable() {
     });
   }
   if (tail != passage_count) passage_unreachable_from_the_first();
-  return true;
-}
-
-consteval bool keys_unique() {
-  for (const Passage* p : by_id) {
-    const Text keys = p->closing.menu.keys();
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-      if (keys.find(keys[i], i + 1) != Text::npos) key_repeated_in_one_menu();
-    }
-  }
   return true;
 }
 
@@ -177,12 +167,72 @@ consteval bool titles_fit() {
 }
 
 static_assert(all_reachable());
-static_assert(keys_unique());
 static_assert(composed_lines_fit());
 static_assert(passage_count == 47, "the story has 47 passages");
 static_assert(count_menus() == 15, "the story has 15 menus");
 static_assert(count_endings() == ending_count, "the story has 19 endings");
 static_assert(titles_fit());
+
+#ifdef TRAMONTALIA_LANGUAGE
+// Every text of the story and of the console's lines, as the edition writes it.
+template <typename Visit>
+consteval void for_each_text(Visit visit) {
+  const auto visit_page = [&](const Page& page) {
+    visit(page.text);
+    visit(page.rest);
+    visit(page.ending_title);
+  };
+  const auto visit_transition = [&](const Transition& t) {
+    visit(t.effect.value);
+    if (t.aside != nullptr) visit_page(*t.aside);
+  };
+  for (const Passage* p : by_id) {
+    visit(p->title);
+    for (const Page& page : p->pages) visit_page(page);
+    visit(p->closing.ending_title);
+    visit(p->closing.menu.layout.lead);
+    visit(p->closing.menu.layout.header);
+    visit(p->closing.menu.layout.footer);
+    for (const Option& option : p->closing.menu.options) {
+      visit(option.line);
+      visit(option.continuation);
+    }
+    for_each_transition(*p, visit_transition);
+  }
+  for (const Text line : lines::translated) visit(line);
+}
+
+consteval bool in_story(Text translated) {
+  bool found = false;
+  for_each_text([&](Text t) { found = found || t == translated; });
+  return found;
+}
+
+consteval bool lines_fit(Text translated) {
+  std::size_t start = 0;
+  for (std::size_t end = 0; end <= translated.size(); ++end) {
+    if (end < translated.size() && translated[end] != '\n') continue;
+    if (text::width(translated.substr(start, end - start)) > max_line_width) return false;
+    start = end + 1;
+  }
+  return true;
+}
+
+static_assert(lines::quit_word.size() > 1 && lines::quit_word.find(' ') == Text::npos,
+              "the quit word is one word, never a key");
+
+// Each entry of the translation judged on its own, the message naming its
+// place in the PO file; a text the translation lacks is named where the
+// story uses it (story/text.hpp).
+#define TRAMONTALIA_CHECK_ENTRY(where, source, translated, fuzzy)                              \
+  static_assert(!Text(translated).empty(), where ": not translated yet");                      \
+  static_assert(!(fuzzy), where ": marked fuzzy, so not yet checked by a translator");        \
+  static_assert(lines_fit(translated), where ": a line longer than 78 characters");            \
+  static_assert(Text(translated).empty() || in_story(translated),                              \
+                where ": translates a text the story no longer has");
+TRAMONTALIA_TRANSLATION_ENTRIES(TRAMONTALIA_CHECK_ENTRY)
+#undef TRAMONTALIA_CHECK_ENTRY
+#endif
 
 }  // namespace
 

@@ -11,9 +11,15 @@
 
 // Each edition's code lives in a namespace of its own, which the game's
 // sources open inline (namespace console::inline TRAMONTALIA_EDITION), so
-// that one program can hold both editions (the differential fuzzer) and
-// nothing else needs to name it.
-#ifdef TRAMONTALIA_UTF8
+// that one program can hold several editions (the differential fuzzers) and
+// nothing else needs to name it. A translated edition is named by its
+// language (TRAMONTALIA_LANGUAGE=en) and writes UTF-8.
+#ifdef TRAMONTALIA_LANGUAGE
+#define TRAMONTALIA_EDITION TRAMONTALIA_LANGUAGE
+#ifndef TRAMONTALIA_UTF8
+#define TRAMONTALIA_UTF8
+#endif
+#elif defined(TRAMONTALIA_UTF8)
 #define TRAMONTALIA_EDITION utf8
 #else
 #define TRAMONTALIA_EDITION iso_8859_1
@@ -151,6 +157,48 @@ constexpr Characters first_characters(Text bytes, std::size_t count) {
   return taken;
 }
 
+#ifdef TRAMONTALIA_LANGUAGE
+namespace translation {
+
+// One entry of a translation: a text of the story and what the edition
+// writes in its place, from the language's PO file (tools/po_header).
+struct Entry {
+  Text source;
+  Text translated;
+  bool fuzzy = false;
+};
+
+void text_has_no_translation();
+void translation_is_empty();
+void translation_is_marked_fuzzy();
+
+}  // namespace translation
+}  // namespace text::inline TRAMONTALIA_EDITION
+
+// Defines TRAMONTALIA_TRANSLATION_ENTRIES, the language's whole translation.
+#include "translation.hpp"
+
+namespace text::inline TRAMONTALIA_EDITION {
+namespace translation {
+
+#define TRAMONTALIA_ENTRY(where, source, translated, fuzzy) {source, translated, fuzzy},
+inline constexpr Entry entries[] = {TRAMONTALIA_TRANSLATION_ENTRIES(TRAMONTALIA_ENTRY)};
+#undef TRAMONTALIA_ENTRY
+
+consteval Text of(Text source) {
+  for (const Entry& entry : entries) {
+    if (entry.source != source) continue;
+    if (entry.translated.empty()) translation_is_empty();
+    if (entry.fuzzy) translation_is_marked_fuzzy();
+    return entry.translated;
+  }
+  text_has_no_translation();
+  return source;
+}
+
+}  // namespace translation
+#endif
+
 // A string literal usable as a template argument.
 template <std::size_t N>
 struct Literal {
@@ -163,6 +211,23 @@ struct Literal {
   [[nodiscard]] consteval Text view() const { return {chars, N - 1}; }
 };
 
+#ifdef TRAMONTALIA_LANGUAGE
+// A translated edition's texts are its translation's, looked up by the
+// Spanish text the story is written in: the structure stays the tables'
+// own, and a text the translation lacks stops the build, naming it.
+template <Literal S>
+struct Encoded {
+  static constexpr Text text = translation::of(S.view());
+  static_assert(encoded_size(text) == text.size());
+};
+
+inline namespace literals {
+template <Literal S>
+consteval Text operator""_t() {
+  return Encoded<S>::text;
+}
+}  // namespace literals
+#else
 template <Literal S>
 struct Encoded {
   static constexpr std::size_t size = encoded_size(S.view());
@@ -176,5 +241,6 @@ consteval Text operator""_t() {
   return {Encoded<S>::bytes.data(), Encoded<S>::size};
 }
 }  // namespace literals
+#endif
 
 }  // namespace text::inline TRAMONTALIA_EDITION
