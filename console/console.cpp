@@ -57,13 +57,15 @@ bool Console::pause() {
   return read_answer("");
 }
 
-void Console::ending() {
+bool Console::ending() {
   blank_line();
   line(story::lines::the_end);
   blank_line();
   line(story::lines::pause_to_leave);
-  if (read_answer("")) blank_line();
+  const bool answered = read_answer("");
+  if (answered) blank_line();
   flush();
+  return answered;
 }
 
 Choice Console::choose(Text keys) {
@@ -85,6 +87,7 @@ bool Console::read_answer(Text prompt) {
     }
     if (extract_word()) return true;
     if (answer_line_[0] == '\n') return true;  // Enter alone: the last word stands
+    ++blank_lines_;
     line(story::lines::redo);
   }
 }

@@ -38,8 +38,9 @@ class Console {
 
   // Blank line, "Pulsa enter", an answer. False when input has ended.
   bool pause();
-  // Blank line, "Fin", "Pulsa enter para salir", an answer and a last blank line.
-  void ending();
+  // Blank line, "Fin", "Pulsa enter para salir", an answer and a last blank
+  // line. False when input has ended.
+  bool ending();
   // Reads the answer to a menu whose keys are `keys`, one character each, in
   // the order they are tested.
   Choice choose(Text keys);
@@ -47,6 +48,12 @@ class Console {
   // Reads until an answer is accepted; false when input has ended, after a
   // newline so that the terminal is left at the start of a line.
   bool read_answer(Text prompt);
+  // How many lines of blanks were refused since the last call.
+  std::size_t take_blank_lines() {
+    const std::size_t count = blank_lines_;
+    blank_lines_ = 0;
+    return count;
+  }
   // The first word of the last answer that had one; empty at start-up.
   [[nodiscard]] Text answer_word() const { return {answer_word_.data(), word_size_}; }
 
@@ -79,6 +86,7 @@ class Console {
   std::size_t line_size_ = 0;
   std::array<char, 1024> answer_word_;
   std::size_t word_size_ = 0;
+  std::size_t blank_lines_ = 0;
   static_assert(sizeof answer_word_ >= sizeof answer_line_,
                 "a word is as long as its line at most");
 };

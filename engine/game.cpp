@@ -22,7 +22,7 @@ const Passage* Game::run(const Passage& passage) {
   if (!show_pages(passage)) return nullptr;
   switch (passage.closing.kind) {
     case Closing::Kind::link:
-      return console_.pause() ? enter(passage.closing.link) : nullptr;
+      return pause() ? enter(passage.closing.link) : nullptr;
     case Closing::Kind::ending:
       end(passage, passage.endings() - 1);  // the closing is the passage's last ending
       return nullptr;
@@ -58,13 +58,13 @@ bool Game::close(const Passage& passage, std::size_t page) {
     end(passage, passage.ending_held_by(page));
     return false;
   }
-  return console_.pause();
+  return pause();
 }
 
 // `which` counts the passage's endings as the story numbers them.
 void Game::end(const Passage& passage, std::size_t which) {
   if (progress_ != nullptr) progress_->ended(story::ending_number(passage.id, which));
-  console_.ending();
+  report(console_.ending() ? Answer::Kind::passed_pause : Answer::Kind::input_ended);
 }
 
 const Passage* Game::run_menu(const Passage& passage) {
@@ -74,17 +74,22 @@ const Passage* Game::run_menu(const Passage& passage) {
     const console::Choice choice = console_.choose(menu.keys());
     switch (choice.kind) {
       case console::Choice::Kind::key:
+        report(Answer::Kind::chose, choice.index);
         break;
       case console::Choice::Kind::unrecognised:
+        report(Answer::Kind::unrecognised);
         return &passage;  // replayed from its first page
       case console::Choice::Kind::quit:
+        report(Answer::Kind::quit);
+        return nullptr;
       case console::Choice::Kind::input_ended:
+        report(Answer::Kind::input_ended);
         return nullptr;
     }
     const story::Transition& go = menu.options[choice.index].go;
     if (go.aside == nullptr) return enter(go);
     show(*go.aside);
-    if (!console_.pause()) return nullptr;
+    if (!pause()) return nullptr;
   }
 }
 
@@ -106,6 +111,20 @@ void Game::show_menu(const story::Menu& menu) {
   }
   if (!menu.layout.footer.empty()) console_.line(menu.layout.footer);
   console_.blank_line();
+}
+
+
+bool Game::pause() {
+  const bool went_on = console_.pause();
+  report(went_on ? Answer::Kind::passed_pause : Answer::Kind::input_ended);
+  return went_on;
+}
+
+void Game::report(Answer::Kind kind, std::size_t option) {
+  const std::size_t blank_lines = console_.take_blank_lines();
+  if (progress_ == nullptr) return;
+  const text::Text word = kind == Answer::Kind::unrecognised ? console_.answer_word() : text::Text{};
+  progress_->answered({kind, option, blank_lines, word});
 }
 
 }  // namespace engine::inline TRAMONTALIA_EDITION

@@ -28,6 +28,8 @@ class Game {
   bool close(const story::Passage& passage, std::size_t page);
   void end(const story::Passage& passage, std::size_t which);
   void show_menu(const story::Menu& menu);
+  bool pause();
+  void report(Answer::Kind kind, std::size_t option = 0);
 
   console::Console console_;
   GameState state_;

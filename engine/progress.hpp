@@ -3,10 +3,23 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #include "story/passage_id.hpp"
+#include "story/text.hpp"
 
 namespace engine::inline TRAMONTALIA_EDITION {
+
+// What an answer did: the same in every language, where the words typed
+// differ. A game carried over to another language is given, answer by
+// answer, the words that do there what these did.
+struct Answer {
+  enum class Kind : std::uint8_t { passed_pause, chose, quit, unrecognised, input_ended };
+  Kind kind;
+  std::size_t option = 0;       // for chose: its place in the menu, from 0
+  std::size_t blank_lines = 0;  // refused before it with "Redo from start:"
+  text::Text word = {};         // for unrecognised: the word that matched no key
+};
 
 class Progress {
  public:
@@ -16,6 +29,8 @@ class Progress {
   // The game is about to write the "Fin" of ending `ending_number`, as
   // numbered by story::endings().
   virtual void ended(std::size_t ending_number) = 0;
+  // The game has read an answer, or found the input over.
+  virtual void answered(const Answer& /*answer*/) {}
 
  protected:
   ~Progress() = default;

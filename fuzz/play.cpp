@@ -7,6 +7,8 @@
 
 #include "console/streams.hpp"
 #include "engine/game.hpp"
+#include "story/console_lines.hpp"
+#include "story/story.hpp"
 
 namespace fuzz::inline TRAMONTALIA_EDITION {
 
@@ -37,6 +39,35 @@ class StringOutput final : public console::Output {
   std::string text;
 };
 
+class CourseKept final : public engine::Progress {
+ public:
+  void entered(story::PassageId passage) override {
+    steps.push_back({Step::Kind::entered, story::index_of(passage)});
+  }
+  void ended(std::size_t ending_number) override {
+    steps.push_back({Step::Kind::ended, ending_number});
+  }
+  void answered(const engine::Answer& answer) override {
+    // The answers' kinds follow the passage's and the ending's, in order.
+    const auto kind = static_cast<Step::Kind>(static_cast<int>(answer.kind) + 2);
+    steps.push_back({kind, answer.option, answer.blank_lines, std::string(answer.word)});
+  }
+  Course steps;
+};
+static_assert(static_cast<int>(Step::Kind::input_ended) ==
+              static_cast<int>(engine::Answer::Kind::input_ended) + 2);
+
+// A word that matches no key of the menu and is not the quit word: the one
+// the course typed when it is so here too (a word of another language may be
+// a key or the quit word of this one).
+std::string unrecognised_here(const story::Menu& menu, const std::string& word) {
+  const bool printable =
+      std::all_of(word.begin(), word.end(), [](char c) { return c > ' ' && c < 0x7F; });
+  const bool key = word.size() == 1 && menu.keys().find(word[0]) != story::Text::npos;
+  const bool safe = !word.empty() && printable && !key && word != story::lines::quit_word;
+  return safe ? word : "??";
+}
+
 }  // namespace
 
 std::string play(std::string_view input) {
@@ -45,6 +76,44 @@ std::string play(std::string_view input) {
   auto game = std::make_unique<engine::Game>(in, out);
   game->play();
   return std::move(out.text);
+}
+
+Course course(std::string_view input) {
+  BytesInput in(input);
+  StringOutput out;
+  CourseKept kept;
+  auto game = std::make_unique<engine::Game>(in, out, &kept);
+  game->play();
+  return std::move(kept.steps);
+}
+
+std::string answers_along(const Course& course) {
+  std::string input;
+  const story::Passage* at = nullptr;
+  for (const Step& step : course) {
+    for (std::size_t i = 0; i < step.blank_lines; ++i) input += " \n";
+    switch (step.kind) {
+      case Step::Kind::entered:
+        at = &story::passage(static_cast<story::PassageId>(step.number));
+        break;
+      case Step::Kind::ended:
+      case Step::Kind::input_ended:
+        break;
+      case Step::Kind::passed_pause:
+        input += '\n';
+        break;
+      case Step::Kind::chose:
+        input.append(1, at->closing.menu.keys()[step.number]).append("\n");
+        break;
+      case Step::Kind::quit:
+        input.append(story::lines::quit_word).append("\n");
+        break;
+      case Step::Kind::unrecognised:
+        input.append(unrecognised_here(at->closing.menu, step.word)).append("\n");
+        break;
+    }
+  }
+  return input;
 }
 
 }  // namespace fuzz::inline TRAMONTALIA_EDITION

@@ -1,6 +1,7 @@
-// Plays the whole story by every key of every menu, plus "salir" and an
+// Plays the whole story by every key of every menu, plus the quit word and an
 // unrecognised word, reading the game through what it writes and what it
-// reports of the scenes and endings reached.
+// reports of the scenes and endings reached. Built once for the Spanish
+// story and once for each translation (story_en_test.cpp).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,11 +14,14 @@
 #include <vector>
 
 #include "engine/game.hpp"
+#include "story/console_lines.hpp"
 #include "story/story.hpp"
 
 namespace {
 
-constexpr std::string_view ending_block = "\n\nFin\n\nPulsa enter para salir\n\n";
+const std::string ending_block = "\n\n" + std::string(story::lines::the_end) + "\n\n" +
+                                 std::string(story::lines::pause_to_leave) + "\n\n";
+const std::string quit_word(story::lines::quit_word);
 
 // Answers each menu from its plan and every pause with Enter; at a menu
 // beyond its plan, it ends the input. Keeps what the game writes and tells
@@ -100,21 +104,27 @@ std::string check_run(const std::vector<std::string>& plan, Exploration& found) 
   }
   const bool ends = output.ends_with(ending_block);
   if (ends == ending.empty() || !output.ends_with(ending)) fail("wrong ending reported");
-  const bool quit = !plan.empty() && plan.back() == "salir";
+  const bool quit = !plan.empty() && plan.back() == quit_word;
   const bool at_menu = player.at_menu_beyond_plan;
   if (quit ? at_menu || !output.ends_with('>') : !at_menu && !ends) {
-    fail(quit ? "salir did not end the game at once" : "a game stopped outside an ending");
+    fail(quit ? "the quit word did not end the game at once" : "a game stopped outside an ending");
   }
-  return at_menu ? output.substr(output.rfind("\n Opciones:")) : "";
+  if (!at_menu) return "";
+  std::string header = "\n";
+  header.append(story::passage(player.scenes.back()).closing.menu.layout.header).append("\n");
+  return output.substr(output.rfind(header));
 }
 
 // Plays `plan`, then goes on from the menu where it ran out by each answer
-// not yet given to that menu on this way: every key, "salir" and an
-// unrecognised word, so that no loop is followed twice.
+// not yet given to that menu on this way: every key, the quit word and an
+// unrecognised word (the quit word capitalised), so that no loop is
+// followed twice.
 void explore(std::vector<std::string> plan, const std::set<std::string>& chosen,
              Exploration& found) {
   const std::string menu = check_run(plan, found);
-  std::vector<std::string> answers{"salir", "Salir"};
+  std::string capitalised = quit_word;
+  capitalised[0] = static_cast<char>(capitalised[0] - 'a' + 'A');
+  std::vector<std::string> answers{quit_word, capitalised};
   std::istringstream lines(menu);
   for (std::string line; std::getline(lines, line);) {
     if (line.size() >= 4 && line.compare(1, 2, "->") == 0) answers.emplace_back(1, line[0]);
@@ -129,7 +139,9 @@ void explore(std::vector<std::string> plan, const std::set<std::string>& chosen,
   }
 }
 
-TEST(WholeStory, EveryPassageIsShownAndEveryEndingReached) {
+#define TRAMONTALIA_SUITE(edition) TRAMONTALIA_SUITE_OF(edition)
+#define TRAMONTALIA_SUITE_OF(edition) WholeStory_##edition
+TEST(TRAMONTALIA_SUITE(TRAMONTALIA_EDITION), EveryPassageIsShownAndEveryEndingReached) {
   Exploration found;
   explore({}, {}, found);
   EXPECT_EQ(found.scenes.size(), 47u);
