@@ -5,7 +5,7 @@ TRANSCRIPTS := $(wildcard tests/transcripts/*.in)
 
 .PHONY: all build play test transcripts clean sanitize coverage clang fuzz analyse check \
         install map map-picture bench bench-first-play web web-if-possible web-toolchain dist deb release \
-        cover book
+        cover book pot po
 
 all: build
 
@@ -82,6 +82,21 @@ book: $(BUILD_DIR)/$(CONFIGURED)
 	@cmake --preset default > /dev/null  # a tree configured before the book knows no target for it
 	cmake --build --preset default -j --target book
 
+# The translators' template, po/tramontalia.pot, written anew from the story's
+# tables after a change of its texts; then `make po` brings each language's
+# PO file up to date with it (a changed text comes back marked fuzzy, which
+# the build refuses until a translator has looked at it) and the manual
+# page's translations with the Spanish page (needs gettext and po4a).
+pot: $(BUILD_DIR)/$(CONFIGURED)
+	cmake --build --preset default -j --target pot
+	$(BUILD_DIR)/pot > po/tramontalia.pot
+
+po: pot
+	for po in po/*.po; do msgmerge --quiet --update --no-wrap --backup=none $$po po/tramontalia.pot || exit 1; done
+	po4a po/man/po4a.cfg
+	@# po4a ends some macro lines with a blank, which the manual's linters refuse.
+	for po in po/man/*.po; do sed -i 's/[ \t]*$$//' docs/tramontalia-$$(basename $$po .po).6; done
+
 # Rewrites every transcript expectation from the current game, for review
 # with `git diff tests/transcripts` after an intended change of text.
 transcripts: build
@@ -111,8 +126,9 @@ clang: $(BUILD_DIR)/clang/$(CONFIGURED)
 	ctest --preset clang -j 2
 
 # Plays arbitrary input for FUZZ_SECONDS, starting from the transcript inputs;
-# then, for FUZZ_SECONDS more, plays it in both editions, which must tell the
-# same story, starting from the transcripts and a few long accented answers.
+# then, for FUZZ_SECONDS more, plays it in both Spanish editions, which must
+# tell the same story, and in English, which must take the same course,
+# starting from the transcripts and a few long accented answers.
 FUZZ_SECONDS ?= 60
 FUZZ := $(BUILD_DIR)/fuzz
 fuzz: $(FUZZ)/$(CONFIGURED)

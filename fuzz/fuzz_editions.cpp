@@ -1,8 +1,10 @@
-// Plays each input in both editions, the UTF-8 one on the input converted
-// from ISO-8859-1 as a UTF-8 terminal sends what is typed, and stops at the
-// first difference in what they write, the UTF-8 edition's bytes against
-// the ISO-8859-1 edition's converted, but for the banner line naming the
-// charset.
+// Plays each input in both Spanish editions, the UTF-8 one on the input
+// converted from ISO-8859-1 as a UTF-8 terminal sends what is typed, and
+// stops at the first difference in what they write, the UTF-8 edition's
+// bytes against the ISO-8859-1 edition's converted, but for the banner line
+// naming the charset. Then plays it in English, answer by answer the words
+// that do there what the Spanish answers did, and stops where the two
+// courses part.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -15,6 +17,10 @@
 // is fuzz/play.cpp built for it.
 namespace fuzz::utf8 {
 std::string play(std::string_view input);
+}
+namespace fuzz::en {
+Course course(std::string_view input);
+std::string answers_along(const Course& course);
 }
 
 namespace {
@@ -33,10 +39,21 @@ std::string to_utf8(std::string_view iso_8859_1) {
   return utf8;
 }
 
+void same_course_in_english(std::string_view input) {
+  const fuzz::Course spanish = fuzz::course(input);
+  const fuzz::Course english = fuzz::en::course(fuzz::en::answers_along(spanish));
+  if (english == spanish) return;
+  std::size_t at = 0;
+  while (at < spanish.size() && at < english.size() && spanish[at] == english[at]) ++at;
+  std::fprintf(stderr, "The languages part ways at step %zu of the Spanish course\n", at);
+  __builtin_trap();
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
+  same_course_in_english(input);
   std::string expected = to_utf8(fuzz::iso_8859_1::play(input));
   const std::string_view charset = "ISO-8859-1";
   const std::size_t banner = expected.find(charset);

@@ -59,9 +59,10 @@ static_assert(static_cast<int>(Step::Kind::input_ended) ==
 
 // A word that matches no key of the menu and is not the quit word: the one
 // the course typed when it is so here too (a word of another language may be
-// a key or the quit word of this one).
+// a key or the quit word of this one) and its line is one answer here.
 std::string unrecognised_here(const story::Menu& menu, const std::string& word) {
   const bool printable =
+      word.size() < console::Console::max_line &&
       std::all_of(word.begin(), word.end(), [](char c) { return c > ' ' && c < 0x7F; });
   const bool key = word.size() == 1 && menu.keys().find(word[0]) != story::Text::npos;
   const bool safe = !word.empty() && printable && !key && word != story::lines::quit_word;

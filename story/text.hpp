@@ -185,7 +185,7 @@ namespace translation {
 inline constexpr Entry entries[] = {TRAMONTALIA_TRANSLATION_ENTRIES(TRAMONTALIA_ENTRY)};
 #undef TRAMONTALIA_ENTRY
 
-consteval Text of(Text source) {
+constexpr Text of(Text source) {
   for (const Entry& entry : entries) {
     if (entry.source != source) continue;
     if (entry.translated.empty()) translation_is_empty();

@@ -11,9 +11,9 @@ env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL -u PREFIX -u DESTDIR "$1" -C "$2" -o bui
   DESTDIR="$work/stage" PREFIX=/usr > "$work/log" 2>&1 ||
   { cat "$work/log"; echo "FAIL: make install failed"; exit 1; }
 (cd "$work/stage" && find . ! -type d | sort) |
-  diff <(printf './usr/%s\n' bin/tramontalia{,-utf8} share/man/man6/tramontalia{,-utf8}.6 | sort) - ||
+  diff <(printf './usr/%s\n' bin/tramontalia{,-utf8,-en} share/man/man6/tramontalia{,-utf8,-en}.6 | sort) - ||
   { echo "FAIL: make install laid out other files (< expected, > found)"; exit 1; }
-for edition in tramontalia tramontalia-utf8; do
+for edition in tramontalia tramontalia-utf8 tramontalia-en; do
   [[ $("$work/stage/usr/bin/$edition" < /dev/null) == *"Tramontalia v1.0"* ]] ||
     { echo "FAIL: the installed $edition does not run"; exit 1; }
 done
