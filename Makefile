@@ -98,10 +98,15 @@ po: pot
 	for po in po/man/*.po; do sed -i 's/[ \t]*$$//' docs/tramontalia-$$(basename $$po .po).6; done
 
 # Rewrites every transcript expectation from the current game, for review
-# with `git diff tests/transcripts` after an intended change of text.
+# with `git diff tests/transcripts` after an intended change of text; the
+# English transcripts' inputs are the Spanish ones' answers as they are
+# given in English, option by option.
 transcripts: build
 	@for input in $(TRANSCRIPTS); do \
 	  cmake -DGAME=$(GAME) -DINPUT=$$input -DUPDATE=ON -P tests/transcript.cmake || exit 1; \
+	  english=tests/transcripts/en/$$(basename $$input); \
+	  $(BUILD_DIR)/translate_answers < $$input > $$english || exit 1; \
+	  cmake -DGAME=$(GAME)-en -DINPUT=$$english -DUPDATE=ON -P tests/transcript.cmake || exit 1; \
 	done
 	@git status --short tests/transcripts
 
