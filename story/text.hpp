@@ -169,8 +169,6 @@ struct Entry {
 };
 
 void text_has_no_translation();
-void translation_is_empty();
-void translation_is_marked_fuzzy();
 
 }  // namespace translation
 }  // namespace text::inline TRAMONTALIA_EDITION
@@ -188,9 +186,9 @@ inline constexpr Entry entries[] = {TRAMONTALIA_TRANSLATION_ENTRIES(TRAMONTALIA_
 constexpr Text of(Text source) {
   for (const Entry& entry : entries) {
     if (entry.source != source) continue;
-    if (entry.translated.empty()) translation_is_empty();
-    if (entry.fuzzy) translation_is_marked_fuzzy();
-    return entry.translated;
+    // One not translated yet, or marked fuzzy, stands in Spanish until the
+    // story refuses it, naming its place in the PO file (story/story.cpp).
+    return entry.translated.empty() || entry.fuzzy ? source : entry.translated;
   }
   text_has_no_translation();
   return source;
