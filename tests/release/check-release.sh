@@ -36,7 +36,7 @@ check_checksums() {
     fail "SHA256SUMS does not list exactly the files released (< released, > listed)"
 }
 
-# The record's IFID is the page's, its cover the released one, all in the Treaty's namespace.
+# The record's IFID is the page's, its cover the released square one, all in the Treaty's namespace.
 check_record() {
   local treaty=http://babel.ifarchive.org/protocol/iFiction/ page_ifid found
   value() {
@@ -45,8 +45,9 @@ check_record() {
   }
   page_ifid=$(sed -n 's/.*property="ifiction:ifid" content="\([^"]*\)".*/\1/p' "$release/tramontalia.html")
   found="$(value identification ifid) $(value cover format) $(value cover width) $(value cover height)"
-  [ -n "$page_ifid" ] && [ "$found" = "$page_ifid png 1600 2560" ] ||
-    fail "the record's IFID and cover are '$found', not '$page_ifid png 1600 2560'"
+  [ -n "$page_ifid" ] && [ "$found" = "$page_ifid png 960 960" ] ||
+    fail "the record's IFID and cover are '$found', not '$page_ifid png 960 960'"
+  [ "$(png_size "$release/tramontalia-cover-square.png")" = "960 960" ] || fail "the square cover is not 960 x 960"
 }
 
 check_tarball() {
