@@ -198,7 +198,7 @@ bench-first-play:
 # Releases, from the committed tree, into build/release/: the source tarball
 # (`make dist`), the Debian source and binary packages built from it (`make
 # deb`), the web page, its iFiction record, its site's zip and the book as the
-# package build made them, the cover, and SHA256SUMS. The version is the CMake
+# package build made them, the covers, and SHA256SUMS. The version is the CMake
 # project's; the package's is debian/changelog's, whose date dates the build.
 # The debug symbols' package goes along, as the .changes lists it.
 VERSION := $(shell sed -n 's/^project.tramontalia VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
@@ -212,7 +212,7 @@ DEB_FILES = tramontalia_$(VERSION).orig.tar.gz tramontalia_$(DEB_VERSION).dsc \
             tramontalia-dbgsym_$(DEB_VERSION)_$(ARCH).deb \
             tramontalia_$(DEB_VERSION)_$(ARCH).buildinfo tramontalia_$(DEB_VERSION)_$(ARCH).changes
 ARCH = $(shell dpkg --print-architecture)
-COVER := tramontalia-cover.png
+COVERS := tramontalia-cover tramontalia-cover-square
 
 dist:
 	@test -z "$$(git status --porcelain --untracked-files=no)" || \
@@ -233,15 +233,18 @@ deb: dist
 	  > ../build.log 2>&1 || { tail -n 60 ../build.log; exit 1; }
 	cd $(DEB_DIR) && cp $(DEB_FILES) $(CURDIR)/$(RELEASE_DIR)/
 
-# The cover is the book's: the title and the icon on the night blue the icon
-# was drawn for, drawn at 1,600 x 2,560 pixels from the tarball's SVGs; the
-# same librsvg draws it again byte for byte.
+# The covers: the title and the icon on the night blue the icon was drawn
+# for, drawn from the tarball's SVGs, the book's tall at 1,600 x 2,560 pixels
+# and the catalogues' square at 960 x 960; the same librsvg draws them again
+# byte for byte.
 COVER_SOURCE := $(BUILD_DIR)/cover/tramontalia-$(VERSION)
 cover: dist
 	rm -rf $(BUILD_DIR)/cover && mkdir -p $(BUILD_DIR)/cover
 	tar -xzf $(RELEASE_DIR)/$(TARBALL) -C $(BUILD_DIR)/cover tramontalia-$(VERSION)/packaging \
 	  tramontalia-$(VERSION)/tools/draw_cover.sh
-	$(COVER_SOURCE)/tools/draw_cover.sh $(COVER_SOURCE)/packaging $(RELEASE_DIR)/$(COVER)
+	for cover in $(COVERS); do \
+	  $(COVER_SOURCE)/tools/draw_cover.sh $(COVER_SOURCE)/packaging $$cover $(RELEASE_DIR)/$$cover.png || exit 1; \
+	done
 
 # The site, zipped with index.html at its root for a game portal or any
 # static host: the same bytes from the same commit (the changelog's date on
@@ -259,5 +262,5 @@ release: deb cover
 	chmod 644 $(BUILD_DIR)/web-zip/* && touch -d @$(DEB_DATE) $(BUILD_DIR)/web-zip/*
 	cd $(BUILD_DIR)/web-zip && LC_ALL=C TZ=UTC zip -q -X -9 $(CURDIR)/$(RELEASE_DIR)/$(WEB_ZIP) $$(LC_ALL=C ls)
 	cd $(RELEASE_DIR) && sha256sum $(TARBALL) $(DEB_FILES) tramontalia.html tramontalia.iFiction \
-	  $(WEB_ZIP) $(COVER) tramontalia.epub > SHA256SUMS
+	  $(WEB_ZIP) $(COVERS:=.png) tramontalia.epub > SHA256SUMS
 	@cat $(RELEASE_DIR)/SHA256SUMS

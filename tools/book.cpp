@@ -7,6 +7,7 @@
 // document, the navigation document, the cover's and the title's pages and a
 // page for each section. The authors and the licence are LICENSE's, the
 // cover's description is its SVG's.
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -93,19 +94,48 @@ bool ends_sentence(const std::string& text) {
 }
 
 // The console's page as a book's paragraphs: its lines, wrapped for the
-// console, join; a spoken line ("- ") opens a paragraph of its own, with the
-// raya that Spanish books set dialogue with, and narration after the end of
-// its sentence opens the next.
+// console, join; a spoken line ("- ") opens a paragraph of its own, and
+// narration after the end of its sentence opens the next.
 std::vector<std::string> paragraphs(const std::vector<std::string>& lines) {
   std::vector<std::string> out;
   bool spoken = false;
   for (const std::string& line : lines) {
     const bool speaks = line.starts_with("- ");
     if (out.empty() || speaks || (spoken && ends_sentence(out.back()))) {
-      out.push_back(speaks ? "—" + line.substr(2) : line);
+      out.push_back(line);
       spoken = speaks;
     } else {
       out.back() += " " + line;
+    }
+  }
+  return out;
+}
+
+bool in_word(char c) {
+  return std::isalnum(static_cast<unsigned char>(c)) != 0 || static_cast<unsigned char>(c) >= 0x80;
+}
+
+// A paragraph with dialogue set as Spanish books set it, where the console,
+// whose ISO-8859-1 has no raya, writes hyphens: a raya opens the spoken line
+// and another the narrator's words inside it ("- ¿Y qué? -te dice." reads
+// "—¿Y qué? —te dice."); a third closes those words where the speech goes on
+// ("-dice-. Nada" reads "—dice—. Nada"), and none where they end the
+// paragraph. A hyphen within a word stays a hyphen.
+std::string with_rayas(const std::string& text) {
+  if (!text.starts_with("- ")) return text;
+  std::string out = "—";
+  bool incise = false;
+  for (std::size_t i = 2; i < text.size(); ++i) {
+    const bool hyphen = text[i] == '-';
+    const bool opens =
+        hyphen && !incise && text[i - 1] == ' ' && i + 1 < text.size() && text[i + 1] != ' ';
+    const bool closes =
+        hyphen && incise && text[i - 1] != ' ' && (i + 1 == text.size() || !in_word(text[i + 1]));
+    if (opens || closes) {
+      out += "—";
+      incise = opens;
+    } else {
+      out += text[i];
     }
   }
   return out;
@@ -151,7 +181,7 @@ std::string paragraph(const std::string& text, const char* cls = nullptr) {
 std::string section_page(std::size_t number, const Section& section) {
   std::string body = "<h1>" + std::to_string(number) + "</h1>\n";
   for (const auto& page : section.pages) {
-    for (const std::string& text : paragraphs(page)) body += paragraph(escaped(text));
+    for (const std::string& text : paragraphs(page)) body += paragraph(escaped(with_rayas(text)));
   }
   if (!section.lead.empty()) body += paragraph(escaped(section.lead));
   if (!section.choices.empty()) {

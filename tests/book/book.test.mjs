@@ -29,8 +29,13 @@ for (let at = 0; zip.readUInt32LE(at) === 0x04034b50; ) {
 
 const plain = (html) => html.replace(/<[^>]*>/g, '').replace(/&quot;/g, '"').replace(/&lt;/g, '<')
   .replace(/&gt;/g, '>').replace(/&amp;/g, '&');
-// Words, the raya of dialogue read as the console's "- ".
-const words = (text) => text.replaceAll('—', '- ').split(/\s+/).filter(Boolean);
+const words = (text) => text.split(/\s+/).filter(Boolean);
+// A paragraph's text with its dialogue's rayas read as the console's hyphens;
+// a hyphen left at a word's edge is the console's typography, not a book's.
+function consoleText(paragraph, name) {
+  assert.doesNotMatch(paragraph, /(?<![\p{L}\p{N}])-|-(?![\p{L}\p{N}])/u, `${name} sets a hyphen for a raya`);
+  return paragraph.replace(/^—/, '- ').replaceAll('—', '-');
+}
 
 function section(name) {
   const page = files.get(`EPUB/${name}`);
@@ -38,7 +43,7 @@ function section(name) {
   const links = [...page.matchAll(/<li><a href="(s(\d+)\.xhtml)">(.*?) → (\d+)<\/a><\/li>/g)];
   for (const [, , number, , shown] of links) assert.equal(shown, number, `${name} shows ${shown} for section ${number}`);
   return {
-    words: words([...page.matchAll(/<p>(.*?)<\/p>/g)].map((m) => plain(m[1])).join(' ')),
+    words: words([...page.matchAll(/<p>(.*?)<\/p>/g)].map((m) => consoleText(plain(m[1]), name)).join(' ')),
     links: links.map(([, file, , label]) => ({ file, label: plain(label) })),
     ending: /<p class="fin">Fin<\/p>\n<p class="final">(.*)<\/p>\n<p class="inicio"><a href="s1.xhtml">/.exec(page)?.[1],
   };

@@ -24,6 +24,8 @@ fail() { echo "  FAIL: $*"; exit 1; }
 fail_with_log() { tail -n 40 "$1"; fail "${@:2}"; }
 # The caller's make may be running this: its job server is not ours.
 own_make() { env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL "$@"; }
+# A PNG's width and height, from its header.
+png_size() { od -An -tu4 --endian=big -j16 -N8 "$1" | xargs; }
 
 # Every file released, and every file the .changes names, has its right sum in SHA256SUMS.
 check_checksums() {
@@ -34,7 +36,7 @@ check_checksums() {
     fail "SHA256SUMS does not list exactly the files released (< released, > listed)"
 }
 
-# The record's IFID is the page's, its cover the released one, all in the Treaty's namespace.
+# The record's IFID is the page's, its cover the released square one, all in the Treaty's namespace.
 check_record() {
   local treaty=http://babel.ifarchive.org/protocol/iFiction/ page_ifid found
   value() {
@@ -43,8 +45,9 @@ check_record() {
   }
   page_ifid=$(sed -n 's/.*property="ifiction:ifid" content="\([^"]*\)".*/\1/p' "$release/tramontalia.html")
   found="$(value identification ifid) $(value cover format) $(value cover width) $(value cover height)"
-  [ -n "$page_ifid" ] && [ "$found" = "$page_ifid png 1600 2560" ] ||
-    fail "the record's IFID and cover are '$found', not '$page_ifid png 1600 2560'"
+  [ -n "$page_ifid" ] && [ "$found" = "$page_ifid png 960 960" ] ||
+    fail "the record's IFID and cover are '$found', not '$page_ifid png 960 960'"
+  [ "$(png_size "$release/tramontalia-cover-square.png")" = "960 960" ] || fail "the square cover is not 960 x 960"
 }
 
 check_tarball() {
@@ -92,13 +95,19 @@ check_package() {
 }
 
 check_cover() {
-  local cover=$release/tramontalia-cover.png src=$work/cover/tramontalia-$version
-  [ "$(stat -c %s "$cover")" -lt 204800 ] || fail "the cover is missing or takes 200 KB or more"
-  # Drawn again from the SVGs in the tarball, as `make cover` draws it; the book's is the same.
-  mkdir "$work/cover" && tar -xzf "$tarball" -C "$work/cover" "${src##*/}/packaging" "${src##*/}/tools" &&
-    "$src/tools/draw_cover.sh" "$src/packaging" "$work/cover.png" && cmp -s "$work/cover.png" "$cover" &&
-    unzip -p "$release/tramontalia.epub" EPUB/cover.png | cmp -s - "$cover" ||
-    fail "the cover is not drawn from the tarball's SVGs, or is not the book's"
+  local cover src=$work/cover/tramontalia-$version
+  mkdir "$work/cover" && tar -xzf "$tarball" -C "$work/cover" "${src##*/}/packaging" "${src##*/}/tools" ||
+    fail "cannot unpack the tarball's packaging/ and tools/"
+  # Each drawn again from the SVGs in the tarball, as `make cover` draws them.
+  for cover in tramontalia-cover tramontalia-cover-square; do
+    [ "$(stat -c %s "$release/$cover.png")" -lt 204800 ] || fail "$cover.png is missing or takes 200 KB or more"
+    "$src/tools/draw_cover.sh" "$src/packaging" "$cover" "$work/$cover.png" &&
+      cmp -s "$work/$cover.png" "$release/$cover.png" || fail "$cover.png is not drawn from the tarball's SVGs"
+  done
+  # The book's is the tall one.
+  unzip -p "$release/tramontalia.epub" EPUB/cover.png > "$work/book.png" &&
+    cmp -s "$work/book.png" "$release/tramontalia-cover.png" && [ "$(png_size "$work/book.png")" = "1600 2560" ] ||
+    fail "the book's cover is not tramontalia-cover.png, or not 1,600 x 2,560"
 }
 
 check_rebuild() {
