@@ -3,7 +3,7 @@
 // each new one, has the module play the whole game again from them (it takes
 // microseconds).
 
-// The module is inlined one character per byte (tools/inline_bytes.mjs):
+// The module is inlined one character per byte (web/tools/inline_bytes.mjs):
 // the digits 0 to 8 are bytes 0 to 8; of every other character, the low
 // byte is the module's.
 export function moduleBytes(text) {

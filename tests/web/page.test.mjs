@@ -112,7 +112,7 @@ test('a game kept through reloads: "Deshacer" to the start; "Empezar de nuevo" a
 // Every byte, and what HTML parsing would alter; none of the characters
 // parsing alters, so the text comes back as the page's script holds it.
 test('the module inlined a character a byte, none that HTML forbids, comes back whole', async () => {
-  const { inlineBytes } = await import('../../tools/inline_bytes.mjs');
+  const { inlineBytes } = await import('../../web/tools/inline_bytes.mjs');
   const every = [...Array(256).keys()];
   const awkward = Buffer.from('\r\n\r\0\0</script><!--<\r', 'latin1');
   const bytes = Buffer.concat([Buffer.from(every), awkward, Buffer.from(every.reverse())]);
@@ -135,7 +135,7 @@ test("a stack trace from the page maps back to web/'s lines", async () => {
   await page.goto(pageUrl);
   const input = await (await page.waitForFunction(() => window.stack)).jsonValue();
   const root = new URL('../..', import.meta.url);
-  const mapped = execFileSync('node', ['tools/page_trace.mjs', `${pagePath}.map`], { cwd: root, input });
+  const mapped = execFileSync('node', ['web/tools/page_trace.mjs', `${pagePath}.map`], { cwd: root, input });
   // Each frame at the call it made, the first where the text is decoded.
   const frames = [...`${mapped}`.matchAll(/(web\/\w+\.js):(\d+):(\d+)/g)].map(([, file, line, column]) =>
     readFileSync(new URL(file, root), 'utf8').split('\n')[line - 1].slice(column - 1),

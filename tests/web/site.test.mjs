@@ -9,8 +9,8 @@ import { after, test } from 'node:test';
 import { fileURLToPath } from 'node:url';
 import { inflateSync } from 'node:zlib';
 
-import { inlineBytes } from '../../tools/inline_bytes.mjs';
-import { writeSite } from '../../tools/build_site.mjs';
+import { inlineBytes } from '../../web/tools/inline_bytes.mjs';
+import { writeSite } from '../../web/tools/build_site.mjs';
 import { answer, click, expectView, fresh, launchOrSkip, lighthouse, pagePath, reload } from './browser.mjs';
 import { terminalView, type, until } from './browser.mjs';
 import { serve } from '../../tools/serve.mjs';

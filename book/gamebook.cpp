@@ -1,4 +1,4 @@
-#include "tools/gamebook.hpp"
+#include "book/gamebook.hpp"
 
 #include <cstdint>
 #include <map>

@@ -1,6 +1,6 @@
 // Writes the story as an EPUB 3 gamebook's files, read from the very tables
 // the game plays: `make book` adds the stylesheet and the cover and packs
-// them into build/book/tramontalia.epub (tools/pack_epub.mjs).
+// them into build/book/tramontalia.epub (book/pack_epub.mjs).
 //
 // Usage: book OUTPUT_DIR IFID RELEASE_DATE LICENSE COVER_SVG
 // writes OUTPUT_DIR/mimetype, META-INF/container.xml and EPUB/: the package
@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "story/story.hpp"
-#include "tools/gamebook.hpp"
+#include "book/gamebook.hpp"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // games, as the browser tests drive it (headless Chromium), the game back at
 // its first choice, so that the map opens on the top of the story.
 // Usage: WEB_PAGE=build/web/tramontalia.html TRANSCRIPT_DIR=tests/transcripts \
-//        node tools/map_picture.mjs docs/map.png
-import { answer, fresh, launchOrSkip, reload, typedAnswers } from './browser.mjs';
+//        node web/tools/map_picture.mjs docs/map.png
+import { answer, fresh, launchOrSkip, reload, typedAnswers } from '../../tools/browser.mjs';
 
 const games = ['wall-swim-to-island', 'fall-keep-running', 'attendant-juice-rojo-drunk', 'cockpit-race-to-finish'];
 const browser = await launchOrSkip();

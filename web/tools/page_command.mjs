@@ -3,19 +3,19 @@
 // standard input and output as the UTF-8 console edition plays: the page's
 // build writes build/web/tramontalia.mjs with it, and the Debian package's
 // tests play the installed page with it.
-// Usage: node tools/page_command.mjs PAGE.html > COMMAND.mjs
+// Usage: node web/tools/page_command.mjs PAGE.html > COMMAND.mjs
 import { execFileSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
 import { fileURLToPath } from 'node:url';
 
-// tools/web_command.mjs bundled by esbuild, as the page's script is, with
+// web/tools/web_command.mjs bundled by esbuild, as the page's script is, with
 // the page's own reading of the module; the module goes in as the page
 // carries it, a string the build writes where the placeholder stands.
 export function pageCommand(page) {
   const inlined = page.match(/<script type="application\/octet-stream" id="module"[^>]*>([^]*?)<\/script>/);
   if (!inlined) throw new Error('no module in the page');
-  const root = fileURLToPath(new URL('..', import.meta.url));
-  const args = ['tools/web_command.mjs', '--bundle', '--format=esm', '--platform=node', '--log-level=warning'];
+  const root = fileURLToPath(new URL('../..', import.meta.url));
+  const args = ['web/tools/web_command.mjs', '--bundle', '--format=esm', '--platform=node', '--log-level=warning'];
   const parts = execFileSync('esbuild', args, { cwd: root, encoding: 'utf8' }).split('"{{module}}"');
   if (parts.length !== 2) throw new Error('"{{module}}" must stand once in the bundled command');
   return parts.join(JSON.stringify(inlined[1]));

@@ -4,7 +4,7 @@
 // as the game flushes them, so inputs of any size take no more memory.
 import { readSync, writeSync } from 'node:fs';
 
-import { moduleBytes } from '../web/game.js';
+import { moduleBytes } from '../game.js';
 
 // The build bundles this command and writes the module's text here.
 const module = moduleBytes('{{module}}');

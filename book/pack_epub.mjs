@@ -3,7 +3,7 @@
 // the package document and its manifest's items in their order (so that a
 // file left over from an earlier build is never packed); every entry dated
 // the release's day, with no extra field and no attribute of this machine.
-// Usage: node tools/pack_epub.mjs BOOK_DIR OUTPUT.epub YYYY-MM-DD
+// Usage: node book/pack_epub.mjs BOOK_DIR OUTPUT.epub YYYY-MM-DD
 import { readFileSync, writeFileSync } from 'node:fs';
 import { dirname, join } from 'node:path/posix';
 import { deflateRawSync } from 'node:zlib';

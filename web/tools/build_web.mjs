@@ -9,7 +9,7 @@
 //                     that compare editions.
 // The map's layout comes from the story map tool (a WASI command writing
 // the story's DOT), laid out by Graphviz's dot.
-// Usage: node tools/build_web.mjs MODULE.wasm SOURCE_DIR OUTPUT_DIR IFID STORY_MAP.wasm
+// Usage: node web/tools/build_web.mjs MODULE.wasm SOURCE_DIR OUTPUT_DIR IFID STORY_MAP.wasm
 import { execFileSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
 import { chmodSync, closeSync, openSync, readFileSync, writeFileSync } from 'node:fs';

@@ -3,7 +3,7 @@
 // the source map `make web` writes beside the page: reads the trace on
 // standard input and writes it with each position in the page (URL:LINE:
 // COLUMN, as Chromium and Firefox write them) replaced by the source's.
-// Usage: node tools/page_trace.mjs build/web/tramontalia.html.map < trace.txt
+// Usage: node web/tools/page_trace.mjs build/web/tramontalia.html.map < trace.txt
 import { readFileSync } from 'node:fs';
 import { SourceMap } from 'node:module';
 import { dirname, relative, resolve } from 'node:path';
