@@ -3,7 +3,7 @@ BUILD_DIR := build
 GAME := $(BUILD_DIR)/tramontalia
 TRANSCRIPTS := $(wildcard tests/transcripts/*.in)
 
-.PHONY: all build play test transcripts clean sanitize coverage clang fuzz analyse check \
+.PHONY: all build play play-en test transcripts clean sanitize coverage clang fuzz analyse check \
         install map map-picture bench bench-first-play web web-if-possible web-toolchain dist deb release \
         cover book pot po
 
@@ -33,6 +33,12 @@ play: $(BUILD_DIR)/$(CONFIGURED)
 	cmake --build --preset default -j --target $$(basename $$edition) > $(BUILD_DIR)/build.log 2>&1 || \
 	  { cat $(BUILD_DIR)/build.log; exit 1; }; \
 	exec $$edition
+
+# The English edition, on any UTF-8 terminal.
+play-en: $(BUILD_DIR)/$(CONFIGURED)
+	@cmake --build --preset default -j --target tramontalia-en > $(BUILD_DIR)/build.log 2>&1 || \
+	  { cat $(BUILD_DIR)/build.log; exit 1; }
+	@exec $(GAME)-en
 
 # The browser edition joins the tests where its toolchain is installed;
 # elsewhere its tests report that they were skipped. Each part of the
@@ -178,7 +184,7 @@ map: build
 # real page after a few known games (headless Chromium, as the tests drive it).
 map-picture: web
 	WEB_PAGE=$(BUILD_DIR)/web/tramontalia.html TRANSCRIPT_DIR=tests/transcripts \
-	  node tools/map_picture.mjs docs/map.png
+	  node web/tools/map_picture.mjs docs/map.png
 
 # Speed and size of the optimised game against cat and a minimal C program,
 # side by side on this machine (needs hyperfine, valgrind and GNU time), then

@@ -43,6 +43,7 @@ A target is a goal, not a check: a slower figure fails nothing.
 HEADER
 
 section 'The game: bench/run.sh' "$here/run.sh" "$game"
+section 'The English edition: bench/run.sh' "$here/run.sh" "$game-en"
 [ -z "$page" ] || section 'The browser edition: bench/web.mjs' \
   env WEB_PAGE="$page" TRANSCRIPT_DIR="$root/tests/transcripts" node "$here/web.mjs"
 [ -z "$page" ] || section 'The book: bench/book.sh' "$here/book.sh"

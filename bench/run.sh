@@ -9,6 +9,8 @@
 #               allocations over every transcript game under valgrind.
 #
 # Usage: bench/run.sh [GAME]      (default: build/tramontalia)
+# A translated edition (a name ending in -LANGUAGE, as tramontalia-en) plays
+# the same session in its own words, and its own transcripts.
 # Slow figures never fail: the exit status is 0 unless a tool is missing (2)
 # or the game misbehaves (1).
 set -euo pipefail
@@ -32,6 +34,13 @@ if ! /usr/bin/time -f %M -o /dev/null true 2> /dev/null; then
 fi
 [ -x "$game" ] || fail "no game at $game (run make build first)"
 game=$(cd "$(dirname "$game")" && pwd)/$(basename "$game")
+
+# The words of the session: the first menu's key that shows a page aside,
+# the quit word, the pause's line; and the edition's transcripts.
+idle_key=n quit=salir pause_line='Pulsa enter' transcripts=$root/tests/transcripts
+case "$(basename "$game")" in
+  tramontalia-en) idle_key=d quit=quit pause_line='Press Enter' transcripts=$root/tests/transcripts/en ;;
+esac
 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
@@ -81,27 +90,26 @@ echo
 # --- Throughput --------------------------------------------------------------
 # Three Enters through the opening's pauses, then at the first menu, over and
 # over: an unrecognised word, which replays pages 1 to 4 and so answers their
-# three pauses, and the key n, whose aside is closed by one more pause. The
-# last answer, salir, is a key too and ends the game exactly when the input
-# does.
+# three pauses, and the key of the idle aside, which one more pause closes.
+# The last answer, the quit word, ends the game exactly when the input does.
 answers=1000000
 cycles=$(((answers - 4) / 6))
 [ $((3 + 6 * cycles + 1)) -eq "$answers" ] || fail "the session does not add up to $answers answers"
-awk -v cycles="$cycles" 'BEGIN {
+awk -v cycles="$cycles" -v key="$idle_key" -v quit="$quit" 'BEGIN {
   printf "\n\n\n"
-  for (i = 0; i < cycles; ++i) printf "x\n\n\n\nn\n\n"
-  printf "salir\n"
+  for (i = 0; i < cycles; ++i) printf "x\n\n\n\n%s\n\n", key
+  printf "%s\n", quit
 }' > "$tmp/session.in"
 
 "$game" < "$tmp/session.in" > "$tmp/session.out" || fail "the game failed the scripted session"
 # Every answer must have been asked for: one prompt per line of input.
-pauses=$(grep -c -x 'Pulsa enter' "$tmp/session.out" || true)
+pauses=$(grep -c -x "$pause_line" "$tmp/session.out" || true)
 menus=$(grep -c -x '>' "$tmp/session.out" || true)
 redo=$(grep -c -x 'Redo from start:' "$tmp/session.out" || true)
 if [ "$pauses" -ne $((3 + 4 * cycles)) ] || [ "$menus" -ne $((2 * cycles + 1)) ] || [ "$redo" -ne 0 ]; then
   fail "the session was not played as scripted ($pauses pauses, $menus menus, $redo redos)"
 fi
-[ "$(tail -c 1 "$tmp/session.out")" = ">" ] || fail "the game did not end at the final salir"
+[ "$(tail -c 1 "$tmp/session.out")" = ">" ] || fail "the game did not end at the final $quit"
 out_bytes=$(wc -c < "$tmp/session.out")
 echo "Throughput: $answers answers in, $out_bytes bytes out ($pauses pauses, $menus menus)"
 
@@ -117,7 +125,7 @@ echo
 # With no input the game writes the banner, the first page and its pause, and
 # ends at the end of input.
 "$game" < /dev/null > "$tmp/opening.out" || fail "the game failed with no input"
-grep -q -x 'Pulsa enter' "$tmp/opening.out" || fail "the game wrote no pause with no input"
+grep -q -x "$pause_line" "$tmp/opening.out" || fail "the game wrote no pause with no input"
 od -An -v -tu1 "$tmp/opening.out" | awk '{ for (i = 1; i <= NF; ++i) printf "%s,", $i } END { print "" }' \
   > "$tmp/opening.inc"
 cc -O2 -DOPENING="\"$tmp/opening.inc\"" -o "$tmp/minimal" "$here/minimal.c"
@@ -163,7 +171,7 @@ heap_allocs() {
 }
 games=0
 allocs=0
-for input in "$root"/tests/transcripts/*.in; do
+for input in "$transcripts"/*.in; do
   n=$(heap_allocs "$game" < "$input")
   games=$((games + 1))
   allocs=$((allocs + n))

@@ -4,7 +4,10 @@
 # every input is same_bytes.sh's to check.
 string(REGEX REPLACE "\\.in$" ".out" expected "${INPUT}")
 get_filename_component(name "${INPUT}" NAME_WE)
-set(actual "${CMAKE_CURRENT_BINARY_DIR}/${name}.actual")
+# Named after its folder too: a language's transcripts have the same names.
+get_filename_component(folder "${INPUT}" DIRECTORY)
+get_filename_component(folder "${folder}" NAME)
+set(actual "${CMAKE_CURRENT_BINARY_DIR}/${folder}.${name}.actual")
 execute_process(COMMAND "${GAME}" INPUT_FILE "${INPUT}" OUTPUT_FILE "${actual}")
 if(UPDATE)
   file(RENAME "${actual}" "${expected}")
