@@ -5,10 +5,19 @@
 // story/story.cpp): this one only reads the file, and stops at what is not a
 // PO file, naming the line.
 //
+// The story's messages, TRAMONTALIA_TRANSLATION_ENTRIES, are those the
+// template's writer (tools/pot.cpp) found in the story: no context, and a
+// place in the story among their references ("flood/option/2", never a
+// file's "web/main.js:12"), or no reference at all, which the story then
+// refuses as a text it no longer has. The others, the words of the page, the
+// book or the menu entry, go to TRAMONTALIA_OTHER_ENTRIES(X), with their
+// context: X(place, context, Spanish text, translation, marked fuzzy).
+//
 // Usage: po_header PO_FILE NAME_SHOWN OUTPUT_HEADER
 //
 // PO strings are written with C's escapes, so each one goes into the header
 // as it stands in the file, quotes and all.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -20,9 +29,11 @@ namespace {
 
 struct Message {
   std::size_t line = 0;
-  std::string source;      // C string literals, as in the PO file
+  std::string context;     // C string literals, as in the PO file
+  std::string source;      // the same
   std::string translated;  // the same
   bool fuzzy = false;
+  bool story = true;
 };
 
 [[noreturn]] void fail(std::string_view where, std::size_t line, std::string_view what) {
@@ -53,15 +64,16 @@ class Reader {
     if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
     if (text.empty()) return finish();
     if (text.starts_with("#~")) return;  // an obsolete message, kept for translators only
-    if (text.starts_with("#,")) {
-      finish();
-      fuzzy_ = text.find("fuzzy") != std::string_view::npos;
+    if (text.starts_with('#')) {
+      if (field_ != nullptr) finish();
+      if (text.starts_with("#,")) fuzzy_ = fuzzy_ || text.find("fuzzy") != std::string_view::npos;
+      if (text.starts_with("#:")) note_places(text.substr(2));
       return;
     }
-    if (text.starts_with('#')) return finish();
-    if (text.starts_with("msgctxt") || text.starts_with("msgid_plural") || text.starts_with("msgstr[")) {
-      fail(shown_, line_, "the game's texts take no context and no plural forms");
+    if (text.starts_with("msgid_plural") || text.starts_with("msgstr[")) {
+      fail(shown_, line_, "the game's texts take no plural forms");
     }
+    if (text.starts_with("msgctxt ")) return start(text.substr(8), context_);
     if (text.starts_with("msgid ")) return start(text.substr(6), source_);
     if (text.starts_with("msgstr ")) {
       if (field_ != &source_) fail(shown_, line_, "msgstr without its msgid");
@@ -73,12 +85,16 @@ class Reader {
   }
 
   void finish() {
-    if (field_ == &source_) fail(shown_, line_, "msgid without its msgstr");
+    if (field_ == &source_ || field_ == &context_) fail(shown_, line_, "msgid without its msgstr");
     if (field_ == &translated_ && source_ != "\"\"") {
-      messages_.push_back({first_line_, source_, translated_, fuzzy_});
+      const bool story = context_.empty() && (in_story_ || !has_places_);
+      messages_.push_back({first_line_, context_, source_, translated_, fuzzy_, story});
     }
     field_ = nullptr;
     fuzzy_ = false;
+    in_story_ = false;
+    has_places_ = false;
+    context_.clear();
   }
 
   [[nodiscard]] const std::vector<Message>& messages() const { return messages_; }
@@ -86,22 +102,36 @@ class Reader {
  private:
   void start(std::string_view rest, std::string& field) {
     if (!is_quoted(rest)) fail(shown_, line_, "a quoted string must follow");
-    if (&field == &source_) {
+    if (&field == &context_ || (&field == &source_ && field_ != &context_)) {
       if (field_ != nullptr) finish();
       first_line_ = line_;
-      translated_.clear();
     }
+    if (&field == &source_) translated_.clear();
     field = rest;
     field_ = &field;
+  }
+
+  // A reference is a place in the story ("flood/option/2") or a file's line.
+  void note_places(std::string_view references) {
+    std::size_t at = 0;
+    while ((at = references.find_first_not_of(' ', at)) != std::string_view::npos) {
+      const std::size_t end = std::min(references.find(' ', at), references.size());
+      has_places_ = true;
+      in_story_ = in_story_ || references.substr(at, end - at).find(':') == std::string_view::npos;
+      at = end;
+    }
   }
 
   std::string_view shown_;
   std::size_t line_ = 0;
   std::size_t first_line_ = 0;
+  std::string context_;
   std::string source_;
   std::string translated_;
   std::string* field_ = nullptr;
   bool fuzzy_ = false;
+  bool in_story_ = false;
+  bool has_places_ = false;
   std::vector<Message> messages_;
 };
 
@@ -124,8 +154,16 @@ int main(int argc, char** argv) {
          << "// X(place, Spanish text, translation, marked fuzzy)\n"
          << "#define TRAMONTALIA_TRANSLATION_ENTRIES(X) \\\n";
   for (const Message& m : reader.messages()) {
+    if (!m.story) continue;
     header << "  X(\"" << argv[2] << ':' << m.line << "\", " << m.source << ", " << m.translated << ", "
            << (m.fuzzy ? "true" : "false") << ") \\\n";
+  }
+  header << "\n// X(place, context, Spanish text, translation, marked fuzzy)\n"
+         << "#define TRAMONTALIA_OTHER_ENTRIES(X) \\\n";
+  for (const Message& m : reader.messages()) {
+    if (m.story) continue;
+    header << "  X(\"" << argv[2] << ':' << m.line << "\", " << (m.context.empty() ? "\"\"" : m.context)
+           << ", " << m.source << ", " << m.translated << ", " << (m.fuzzy ? "true" : "false") << ") \\\n";
   }
   header << "\n";
   if (!header.flush()) fail(argv[3], 0, "cannot be written");
