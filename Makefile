@@ -95,7 +95,8 @@ book: $(BUILD_DIR)/$(CONFIGURED)
 # page's translations with the Spanish page (needs gettext and po4a).
 pot: $(BUILD_DIR)/$(CONFIGURED)
 	cmake --build --preset default -j --target pot
-	$(BUILD_DIR)/pot > po/tramontalia.pot
+	tools/write_pot.sh $(BUILD_DIR)/pot > $(BUILD_DIR)/tramontalia.pot
+	mv $(BUILD_DIR)/tramontalia.pot po/tramontalia.pot
 
 po: pot
 	for po in po/*.po; do msgmerge --quiet --update --no-wrap --backup=none $$po po/tramontalia.pot || exit 1; done

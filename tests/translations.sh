@@ -1,21 +1,30 @@
 #!/usr/bin/env bash
 # Usage: translations.sh SOURCE_DIR POT_TOOL TRANSLATE_ANSWERS_TOOL
-# The translations as committed: the template is today's story's (`make pot`
-# after a change of its texts), the English transcripts answer as the
-# Spanish ones do (`make transcripts`), every PO file passes gettext's own
-# check, and each manual page is the one its PO file makes (`make po`). A
-# check whose tool is missing says that it was skipped.
+# The translations as committed: the template is today's story's and its
+# words' (`make pot` after a change of its texts), the English transcripts
+# answer as the Spanish ones do (`make transcripts`), every PO file passes
+# gettext's own check and is whole, and each manual page is the one its PO
+# file makes (`make po`). A check whose tool is missing says that it was
+# skipped.
 set -uo pipefail
 cd "$1" || exit 1
-"$2" | cmp -s - po/tramontalia.pot || { echo "FAIL: po/tramontalia.pot is not the story's: run make pot"; exit 1; }
+skipped=()
+if command -v xgettext > /dev/null; then
+  tools/write_pot.sh "$2" | cmp -s - po/tramontalia.pot ||
+    { echo "FAIL: po/tramontalia.pot is not the story's and its words': run make pot"; exit 1; }
+else
+  skipped+=("the template (apt-get install gettext)")
+fi
 for input in tests/transcripts/*.in; do
   "$3" < "$input" | cmp -s - "tests/transcripts/en/${input##*/}" ||
     { echo "FAIL: tests/transcripts/en/${input##*/} does not answer as $input: run make transcripts"; exit 1; }
 done
-skipped=()
 if command -v msgfmt > /dev/null; then
   for po in po/*.po po/man/*.po; do
     msgfmt --check --output-file=/dev/null "$po" || { echo "FAIL: msgfmt --check refuses $po"; exit 1; }
+    # Each language is whole: the story's texts the compiler checks, the others here.
+    left=$(msgattrib --untranslated --no-obsolete "$po"; msgattrib --only-fuzzy --no-obsolete "$po")
+    [ -z "$left" ] || { echo "FAIL: $po has messages untranslated or fuzzy:"; echo "$left" | head -n 20; exit 1; }
   done
 else
   skipped+=("msgfmt --check (apt-get install gettext)")

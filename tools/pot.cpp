@@ -4,7 +4,7 @@
 // translator, what the game asks of it. A text used in several places is one
 // message with every place as a reference, and one translation.
 //
-// Usage: pot > po/tramontalia.pot (`make pot`)
+// Usage: pot > story.pot (`make pot` adds the other words, tools/write_pot.sh)
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -45,7 +45,8 @@ class Template {
   void write() const {
     std::puts(
         "# The texts of Tramontalia, for its translators.\n"
-        "# This file is made by `make pot` from the story's tables: do not edit it.\n"
+        "# This file is made by `make pot` from the story's tables and the words around them:\n"
+        "# do not edit it.\n"
         "#, fuzzy\n"
         "msgid \"\"\n"
         "msgstr \"\"\n"

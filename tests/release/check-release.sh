@@ -84,13 +84,18 @@ check_package() {
   # The page shipped is the page released beside it.
   cmp "$work/deb/usr/share/games/tramontalia/tramontalia.html" "$release/tramontalia.html" ||
     fail "the packaged page is not the released one"
-  # The menu entry and the software centre's record are valid; the entry opens
-  # the installed page and plays the installed game.
+  # The menu entry and the software centre's record are valid and speak both
+  # languages; the entry opens the installed pages and plays the installed
+  # games.
   local app=$work/deb/usr/share/applications/example.tramontalia.tramontalia
   desktop-file-validate "$app.desktop" && appstreamcli validate --pedantic --no-net \
     "$work/deb/usr/share/metainfo/example.tramontalia.tramontalia.metainfo.xml" | sed 's/^/  /' &&
     grep -qx 'Exec=xdg-open /usr/share/games/tramontalia/tramontalia.html' "$app.desktop" &&
-    grep -qx 'Exec=x-terminal-emulator -e /usr/games/tramontalia-utf8' "$app.desktop" ||
+    grep -qx 'Exec=x-terminal-emulator -e /usr/games/tramontalia-utf8' "$app.desktop" &&
+    grep -qx 'Exec=xdg-open /usr/share/games/tramontalia/tramontalia-en.html' "$app.desktop" &&
+    grep -qx 'Exec=x-terminal-emulator -e /usr/games/tramontalia-en' "$app.desktop" &&
+    grep -qx 'Comment\[en\]=Choose your path through a dream' "$app.desktop" &&
+    grep -q '<summary xml:lang="en">' "$work/deb/usr/share/metainfo/example.tramontalia.tramontalia.metainfo.xml" ||
     fail "the menu entry or the software centre's record is wrong"
 }
 

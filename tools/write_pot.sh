@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Usage: tools/write_pot.sh POT_TOOL > po/tramontalia.pot
+# The translators' whole template: the story's texts, written by the pot tool
+# from the story's tables, then the words of the menu entry and of the
+# software centre's record, as gettext's xgettext finds them (our own rules
+# say what of the record is translated: packaging/its). `make pot` runs it.
+set -euo pipefail
+pot_tool=$1
+cd "$(dirname "$0")/.."
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export LC_ALL=C.UTF-8 GETTEXTDATADIRS=$PWD/packaging
+"$pot_tool" > "$work/story.pot"
+# xgettext warns of every msgid that is not ASCII: the game's texts are Spanish. (Its
+# header stays: without it, this xgettext writes what is not ASCII as nothing.)
+xgettext --from-code=UTF-8 --no-wrap --language=Desktop -o "$work/desktop.pot" \
+  packaging/tramontalia.desktop.in 2> "$work/warnings"
+cp packaging/tramontalia.metainfo.xml.in "$work/tramontalia.metainfo.xml"
+(cd "$work" && xgettext --from-code=UTF-8 --no-wrap -o metainfo.pot tramontalia.metainfo.xml) \
+  2>> "$work/warnings"
+sed -i 's|^#: tramontalia.metainfo.xml|#: packaging/tramontalia.metainfo.xml.in|' "$work/metainfo.pot"
+grep -v -e 'contains non-ASCII' -e 'will cause problems' -e 'different from yours' -e 'Consider using' \
+  -e '^ \{20,\}' "$work/warnings" >&2 || true
+msgcat --use-first --no-wrap "$work/story.pot" "$work/desktop.pot" "$work/metainfo.pot"
