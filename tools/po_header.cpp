@@ -155,15 +155,16 @@ int main(int argc, char** argv) {
          << "#define TRAMONTALIA_TRANSLATION_ENTRIES(X) \\\n";
   for (const Message& m : reader.messages()) {
     if (!m.story) continue;
-    header << "  X(\"" << argv[2] << ':' << m.line << "\", " << m.source << ", " << m.translated << ", "
-           << (m.fuzzy ? "true" : "false") << ") \\\n";
+    header << "  X(\"" << argv[2] << ':' << m.line << "\", " << m.source << ", " << m.translated
+           << ", " << (m.fuzzy ? "true" : "false") << ") \\\n";
   }
   header << "\n// X(place, context, Spanish text, translation, marked fuzzy)\n"
          << "#define TRAMONTALIA_OTHER_ENTRIES(X) \\\n";
   for (const Message& m : reader.messages()) {
     if (m.story) continue;
-    header << "  X(\"" << argv[2] << ':' << m.line << "\", " << (m.context.empty() ? "\"\"" : m.context)
-           << ", " << m.source << ", " << m.translated << ", " << (m.fuzzy ? "true" : "false") << ") \\\n";
+    header << "  X(\"" << argv[2] << ':' << m.line << "\", "
+           << (m.context.empty() ? "\"\"" : m.context) << ", " << m.source << ", " << m.translated
+           << ", " << (m.fuzzy ? "true" : "false") << ") \\\n";
   }
   header << "\n";
   if (!header.flush()) fail(argv[3], 0, "cannot be written");

@@ -135,7 +135,7 @@ void add_passage(Template& pot, const Passage& p) {
 }
 
 void add_console_lines(Template& pot) {
-  namespace lines = story::lines;
+  using lines = story::lines;
   pot.add(lines::pause, "The line of every pause: the player presses Enter.", "console/pause");
   pot.add(lines::the_end, "The line that ends the story.", "console/end");
   pot.add(lines::pause_to_leave, "The pause after the end, before the game ends.",

@@ -31,11 +31,14 @@ TEST(Translation, EveryTranscriptTakesTheSameCourseInEnglish) {
     const fuzz::Course spanish = fuzz::course(read(entry.path()));
     const fuzz::Course english = fuzz::en::course(fuzz::en::answers_along(spanish));
     ASSERT_GT(spanish.size(), 1u);
-    const auto parted = std::mismatch(spanish.begin(), spanish.end(), english.begin(), english.end());
+    const auto parted =
+        std::mismatch(spanish.begin(), spanish.end(), english.begin(), english.end());
     EXPECT_TRUE(parted.first == spanish.end() && parted.second == english.end())
         << "they part at step " << parted.first - spanish.begin() << ": "
-        << (parted.first == spanish.end() ? "(over)" : fuzz::describe(*parted.first)) << " in Spanish, "
-        << (parted.second == english.end() ? "(over)" : fuzz::describe(*parted.second)) << " in English";
+        << (parted.first == spanish.end() ? "(over)" : fuzz::describe(*parted.first))
+        << " in Spanish, "
+        << (parted.second == english.end() ? "(over)" : fuzz::describe(*parted.second))
+        << " in English";
     ++played;
   }
   EXPECT_GT(played, 60u);
