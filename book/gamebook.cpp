@@ -1,5 +1,6 @@
 #include "book/gamebook.hpp"
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <random>
@@ -15,6 +16,12 @@ namespace {
 using story::Closing;
 using story::Page;
 using story::Passage;
+
+// What a section shows, told by the tables' own objects rather than by their
+// words, so that every language's book has the same sections, numbered
+// alike: each page shown, with the text of the state in its slot, then the
+// menu or the ending.
+using Shown = std::vector<const void*>;
 
 // Where the reader arrives after a choice: a passage's first page, or a page
 // shown aside before the same menu again, with the game's state there.
@@ -51,21 +58,26 @@ std::vector<std::string> shown(const Page& page, const engine::GameState& state)
   return lines;
 }
 
-std::string ending_title(const Passage& passage, std::size_t which, Section& section) {
+std::string ending_title(const Passage& passage, std::size_t which, Section& section, Shown& what) {
   section.ending_number = story::ending_number(passage.id, which);
+  what.push_back(&story::endings()[section.ending_number]);
   return std::string(story::endings()[section.ending_number].title);
 }
 
 class Explorer {
  public:
-  // Every arrival met, in the order first met from the start, and its
-  // section, whose choices still name arrivals.
+  // Every arrival met, in the order first met from the start, its section,
+  // whose choices still name arrivals, and what it shows.
   std::vector<Arrival> arrivals;
   std::vector<Section> sections;
+  std::vector<Shown> shown_by;
 
   void explore() {
     arrivals.push_back({&story::passage(story::first_passage), nullptr, {}});
-    for (std::size_t i = 0; i < arrivals.size(); ++i) sections.push_back(walk(arrivals[i]));
+    for (std::size_t i = 0; i < arrivals.size(); ++i) {
+      shown_by.emplace_back();
+      sections.push_back(walk(arrivals[i], shown_by.back()));
+    }
   }
 
  private:
@@ -80,21 +92,26 @@ class Explorer {
   // Follows the game's own course: the pages, an accident's gate after any
   // page but the last, links on into the next passage, up to a menu or an
   // ending.
-  Section walk(Arrival at) {
+  Section walk(Arrival at, Shown& what) {
     Section section;
+    const auto show = [&](const Page& page) {
+      section.pages.push_back(shown(page, at.state));
+      what.push_back(&page);
+      if (page.slot != story::StateText::none) what.push_back(at.state.shown(page.slot).data());
+    };
     if (at.aside != nullptr) {
-      section.pages.push_back(shown(*at.aside, at.state));
-      add_menu(section, *at.passage, at.state);
+      show(*at.aside);
+      add_menu(section, what, *at.passage, at.state);
       return section;
     }
     const Passage* passage = at.passage;
     for (;;) {
       const std::size_t last = passage->pages.size() - 1;
       for (std::size_t i = 0; i <= last; ++i) {
-        section.pages.push_back(shown(passage->pages[i], at.state));
+        show(passage->pages[i]);
         if (i < last && passage->pages[i].gate == story::Gate::accident_flag &&
             !at.state.take_accident_flag()) {
-          section.ending = ending_title(*passage, passage->ending_held_by(i), section);
+          section.ending = ending_title(*passage, passage->ending_held_by(i), section, what);
           return section;
         }
       }
@@ -104,17 +121,19 @@ class Explorer {
           passage = &story::passage(passage->closing.link.next);
           continue;
         case Closing::Kind::ending:
-          section.ending = ending_title(*passage, passage->endings() - 1, section);
+          section.ending = ending_title(*passage, passage->endings() - 1, section, what);
           return section;
         case Closing::Kind::menu:
-          add_menu(section, *passage, at.state);
+          add_menu(section, what, *passage, at.state);
           return section;
       }
     }
   }
 
-  void add_menu(Section& section, const Passage& passage, const engine::GameState& state) {
+  void add_menu(Section& section, Shown& what, const Passage& passage,
+                const engine::GameState& state) {
     const story::Menu& menu = passage.closing.menu;
+    what.push_back(&menu);
     section.lead = menu.layout.lead;
     for (const story::Option& option : menu.options) {
       std::string words(option.line.substr(3));  // after "k->"
@@ -130,26 +149,19 @@ class Explorer {
   }
 };
 
-std::string what_it_shows(const Section& section) {
-  std::string shown = section.lead + '\x1f' + section.ending + '\x1f';
-  for (const auto& page : section.pages) {
-    for (const std::string& line : page) shown += line + '\n';
-    shown += '\x1e';
-  }
-  for (const Choice& choice : section.choices) shown += choice.words + '\x1f';
-  return shown;
-}
-
 // One section for arrivals that show the same and whose choices lead to the
 // same sections: classes of arrivals, split until every member of a class
 // leads where the others do. Classes are numbered in the order first met.
-std::vector<std::size_t> merge(const std::vector<Section>& sections, std::size_t& count) {
+std::vector<std::size_t> merge(const std::vector<Section>& sections,
+                               const std::vector<Shown>& shown_by, std::size_t& count) {
   std::vector<std::size_t> cls(sections.size());
-  std::map<std::string, std::size_t> by_text;
+  std::vector<Shown> distinct;  // compared as equal or not: pointers have no order between objects
   for (std::size_t i = 0; i < sections.size(); ++i) {
-    cls[i] = by_text.try_emplace(what_it_shows(sections[i]), by_text.size()).first->second;
+    const auto found = std::find(distinct.begin(), distinct.end(), shown_by[i]);
+    cls[i] = static_cast<std::size_t>(found - distinct.begin());
+    if (found == distinct.end()) distinct.push_back(shown_by[i]);
   }
-  for (count = by_text.size();;) {
+  for (count = distinct.size();;) {
     std::map<std::vector<std::size_t>, std::size_t> by_course;
     std::vector<std::size_t> next(sections.size());
     for (std::size_t i = 0; i < sections.size(); ++i) {
@@ -182,7 +194,7 @@ std::vector<Section> sections() {
   Explorer explorer;
   explorer.explore();
   std::size_t count = 0;
-  const std::vector<std::size_t> cls = merge(explorer.sections, count);
+  const std::vector<std::size_t> cls = merge(explorer.sections, explorer.shown_by, count);
   const std::vector<std::size_t> number = numbers(count);
   std::vector<Section> book(count);
   std::vector<bool> written(count);
