@@ -5,8 +5,9 @@
 // Usage: book OUTPUT_DIR IFID RELEASE_DATE LICENSE COVER_SVG
 // writes OUTPUT_DIR/mimetype, META-INF/container.xml and EPUB/: the package
 // document, the navigation document, the cover's and the title's pages and a
-// page for each section. The authors and the licence are LICENSE's, the
-// cover's description is its SVG's.
+// page for each section, in the language of the story it is built with (its
+// own words, book/words.hpp). The licence is LICENSE's, the year and the
+// authors the game's banner's, the cover's description its SVG's.
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
@@ -14,8 +15,10 @@
 #include <string_view>
 #include <vector>
 
-#include "story/story.hpp"
 #include "book/gamebook.hpp"
+#include "book/words.hpp"
+#include "story/console_lines.hpp"
+#include "story/story.hpp"
 
 namespace {
 
@@ -89,18 +92,35 @@ std::vector<std::string> text_paragraphs(const std::string& text) {
   return paragraphs;
 }
 
+constexpr bool in_english = book_words::language == "en";
+static_assert(
+    in_english || book_words::language == "es",
+    "the book sets dialogue as Spanish and English books do: teach it this language's way");
+
+// An English sentence may end inside its quote ("... going?").
 bool ends_sentence(const std::string& text) {
-  return !text.empty() && std::string_view(".?!").find(text.back()) != std::string_view::npos;
+  std::string_view end = text;
+  if (in_english && end.ends_with('"')) end.remove_suffix(1);
+  return !end.empty() && std::string_view(".?!").find(end.back()) != std::string_view::npos;
+}
+
+// Where the console opens a spoken line: in Spanish with a hyphen, in English
+// with a double quote after the end of a sentence or a colon (a quote within
+// a sentence may open a line, wrapped there).
+bool opens_speech(const std::string& line, const std::vector<std::string>& before) {
+  if (!in_english) return line.starts_with("- ");
+  return line.starts_with('"') &&
+         (before.empty() || ends_sentence(before.back()) || before.back().ends_with(':'));
 }
 
 // The console's page as a book's paragraphs: its lines, wrapped for the
-// console, join; a spoken line ("- ") opens a paragraph of its own, and
-// narration after the end of its sentence opens the next.
+// console, join; a spoken line opens a paragraph of its own, and narration
+// after the end of its sentence opens the next.
 std::vector<std::string> paragraphs(const std::vector<std::string>& lines) {
   std::vector<std::string> out;
   bool spoken = false;
   for (const std::string& line : lines) {
-    const bool speaks = line.starts_with("- ");
+    const bool speaks = opens_speech(line, out);
     if (out.empty() || speaks || (spoken && ends_sentence(out.back()))) {
       out.push_back(line);
       spoken = speaks;
@@ -141,11 +161,40 @@ std::string with_rayas(const std::string& text) {
   return out;
 }
 
+// A text with quotes and dashes as English books set them, where the
+// console writes ASCII's: a quote opens at the start or after a space (“ ‘)
+// and closes elsewhere (” ’), so that every apostrophe is a closing one
+// ("can't" reads "can’t"); a hyphen between spaces is a dash, an em dash
+// closed up ("now - or" reads "now—or").
+std::string with_english_quotes(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const bool opens = i == 0 || text[i - 1] == ' ';
+    if (text[i] == '"') {
+      out += opens ? "“" : "”";
+    } else if (text[i] == '\'') {
+      out += opens ? "‘" : "’";
+    } else if (text.compare(i, 3, " - ") == 0) {
+      out += "—";
+      i += 2;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+// The story's words as the book's language sets them in print.
+std::string typeset(const std::string& text) {
+  return in_english ? with_english_quotes(text) : with_rayas(text);
+}
+
 std::string document(const std::string& title, const std::string& body) {
+  const std::string language(book_words::language);
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE html>\n"
          "<html xmlns=\"http://www.w3.org/1999/xhtml\" xmlns:epub=\"http://www.idpf.org/2007/ops\""
-         " lang=\"es\" xml:lang=\"es\">\n<head>\n<title>" +
-         escaped(title) +
+         " lang=\"" +
+         language + "\" xml:lang=\"" + language + "\">\n<head>\n<title>" + escaped(title) +
          "</title>\n<link rel=\"stylesheet\" type=\"text/css\" href=\"book.css\"/>\n</head>\n<body>\n" +
          body + "</body>\n</html>\n";
 }
@@ -181,29 +230,31 @@ std::string paragraph(const std::string& text, const char* cls = nullptr) {
 std::string section_page(std::size_t number, const Section& section) {
   std::string body = "<h1>" + std::to_string(number) + "</h1>\n";
   for (const auto& page : section.pages) {
-    for (const std::string& text : paragraphs(page)) body += paragraph(escaped(with_rayas(text)));
+    for (const std::string& text : paragraphs(page)) body += paragraph(escaped(typeset(text)));
   }
-  if (!section.lead.empty()) body += paragraph(escaped(section.lead));
+  if (!section.lead.empty()) body += paragraph(escaped(typeset(section.lead)));
   if (!section.choices.empty()) {
     body += "<ul class=\"opciones\">\n";
     for (const gamebook::Choice& choice : section.choices) {
-      body += "<li>" + numbered_link(choice.target, choice.words) + "</li>\n";
+      body += "<li>" + numbered_link(choice.target, typeset(choice.words)) + "</li>\n";
     }
     body += "</ul>\n";
   } else {
-    body += paragraph("Fin", "fin") + paragraph(escaped(section.ending), "final") +
-            paragraph(numbered_link(1, "Volver a empezar"), "inicio");
+    body += paragraph(escaped(BOOK_WORDS("Fin")), "fin") +
+            paragraph(escaped(typeset(section.ending)), "final") +
+            paragraph(numbered_link(1, BOOK_WORDS("Volver a empezar")), "inicio");
   }
-  return document("Sección " + std::to_string(number), body);
+  return document(BOOK_WORDS("Sección") + " " + std::to_string(number), body);
 }
 
 std::string title_page(const Book& book) {
   std::string body =
       "<h1 class=\"titulo\">Tramontalia</h1>\n" + paragraph(escaped(book.authors), "autores") +
+      paragraph(escaped(
+          BOOK_WORDS("Empieza a leer en la sección 1. Al final de cada sección, elige una de las "
+                     "opciones y sigue su enlace, o pasa a la sección de su número."))) +
       paragraph(
-          "Empieza a leer en la sección 1. Al final de cada sección, elige una de las "
-          "opciones y sigue su enlace, o pasa a la sección de su número.") +
-      paragraph("Se puede copiar y distribuir libremente bajo la licencia MIT:") +
+          escaped(BOOK_WORDS("Se puede copiar y distribuir libremente bajo la licencia MIT:"))) +
       "<div class=\"licencia\" lang=\"en\" xml:lang=\"en\">\n";
   for (const std::string& text : book.licence) body += paragraph(escaped(text));
   return document("Tramontalia", body + "</div>\n");
@@ -219,25 +270,29 @@ std::string cover_page(const Book& book) {
 // the first section that reaches it, in the order of the book as readers
 // want it; and the book's landmarks.
 std::string navigation(const Book& book) {
-  const std::string opening(story::passage(story::first_passage).title);
-  std::string body =
-      "<nav epub:type=\"toc\" role=\"doc-toc\" id=\"toc\">\n<h1>Índice</h1>\n<ol>\n<li>" +
-      link(1, opening) + "</li>\n<li><span>Finales</span>\n<ol>\n";
+  const std::string opening = typeset(std::string(story::passage(story::first_passage).title));
+  const std::string contents = BOOK_WORDS("Índice");
+  std::string body = "<nav epub:type=\"toc\" role=\"doc-toc\" id=\"toc\">\n<h1>" +
+                     escaped(contents) + "</h1>\n<ol>\n<li>" + link(1, opening) +
+                     "</li>\n<li><span>" + escaped(BOOK_WORDS("Finales")) + "</span>\n<ol>\n";
   std::vector<bool> listed(story::ending_count);
   for (std::size_t i = 0; i < book.sections.size(); ++i) {
     const Section& section = book.sections[i];
     if (!section.choices.empty() || listed[section.ending_number]) continue;
     listed[section.ending_number] = true;
-    body += "<li>" + link(i + 1, section.ending) + "</li>\n";
+    body += "<li>" + link(i + 1, typeset(section.ending)) + "</li>\n";
   }
-  body +=
-      "</ol>\n</li>\n</ol>\n</nav>\n"
-      "<nav epub:type=\"landmarks\" hidden=\"hidden\">\n<h2>Puntos de referencia</h2>\n<ol>\n"
-      "<li><a epub:type=\"cover\" href=\"cover.xhtml\">Cubierta</a></li>\n"
-      "<li><a epub:type=\"titlepage\" href=\"title.xhtml\">Portada</a></li>\n"
-      "<li><a epub:type=\"bodymatter\" href=\"s1.xhtml\">Comienzo</a></li>\n"
-      "<li><a epub:type=\"toc\" href=\"nav.xhtml#toc\">Índice</a></li>\n</ol>\n</nav>\n";
-  return document("Índice", body);
+  const auto landmark = [](const char* type, const char* href, const std::string& words) {
+    return "<li><a epub:type=\"" + std::string(type) + "\" href=\"" + href + "\">" +
+           escaped(words) + "</a></li>\n";
+  };
+  body += "</ol>\n</li>\n</ol>\n</nav>\n<nav epub:type=\"landmarks\" hidden=\"hidden\">\n<h2>" +
+          escaped(BOOK_WORDS("Puntos de referencia")) + "</h2>\n<ol>\n" +
+          landmark("cover", "cover.xhtml", BOOK_WORDS("Cubierta")) +
+          landmark("titlepage", "title.xhtml", BOOK_WORDS("Portada")) +
+          landmark("bodymatter", "s1.xhtml", BOOK_WORDS("Comienzo")) +
+          landmark("toc", "nav.xhtml#toc", contents) + "</ol>\n</nav>\n";
+  return document(contents, body);
 }
 
 std::string meta(const std::string& property, const std::string& value) {
@@ -254,11 +309,11 @@ std::string accessibility(const Book& book) {
          meta("schema:accessibilityFeature", "structuralNavigation") +
          meta("schema:accessibilityFeature", "tableOfContents") +
          meta("schema:accessibilityHazard", "none") +
-         meta(
-             "schema:accessibilitySummary",
-             "Un libro de texto, sin imágenes más que la cubierta, que tiene una descripción. Cada "
-             "sección acaba en opciones que son enlaces a la sección que sigue, o en uno de los "
-             "finales; el índice lleva al comienzo y a cada final.") +
+         meta("schema:accessibilitySummary",
+              BOOK_WORDS("Un libro de texto, sin imágenes más que la cubierta, que tiene una "
+                         "descripción. Cada sección acaba en opciones que son enlaces a la sección "
+                         "que sigue, o en uno de los finales; el índice lleva al comienzo y a cada "
+                         "final.")) +
          meta("dcterms:conformsTo", "EPUB Accessibility 1.1 - WCAG 2.1 Level AA") +
          meta("a11y:certifiedBy", book.authors);
 }
@@ -282,32 +337,43 @@ std::string package(const Book& book) {
   }
   manifest += item("css", "book.css", "text/css") +
               item("cover-image", "cover.png", "image/png", "cover-image");
+  const std::string language(book_words::language);
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
          "<package xmlns=\"http://www.idpf.org/2007/opf\" version=\"3.0\" unique-identifier=\"ifid\""
-         " xml:lang=\"es\">\n"
+         " xml:lang=\"" +
+         language +
+         "\">\n"
          "  <metadata xmlns:dc=\"http://purl.org/dc/elements/1.1/\">\n"
          "    <dc:identifier id=\"ifid\">urn:uuid:" +
-         book.ifid +
-         "</dc:identifier>\n    <dc:title>Tramontalia</dc:title>\n    <dc:language>es</dc:language>\n" +
-         "    <dc:creator>" + escaped(book.authors) + "</dc:creator>\n    <dc:date>" + book.date +
-         "</dc:date>\n    <dc:rights>Copyright (c) " + book.year + " " + escaped(book.authors) +
-         ". Licencia MIT.</dc:rights>\n" + meta("dcterms:modified", book.date + "T00:00:00Z") +
+         book.ifid + "</dc:identifier>\n    <dc:title>Tramontalia</dc:title>\n    <dc:language>" +
+         language + "</dc:language>\n" + "    <dc:creator>" + escaped(book.authors) +
+         "</dc:creator>\n    <dc:date>" + book.date + "</dc:date>\n    <dc:rights>Copyright (c) " +
+         book.year + " " + escaped(book.authors) + ". " + escaped(BOOK_WORDS("Licencia MIT.")) +
+         "</dc:rights>\n" + meta("dcterms:modified", book.date + "T00:00:00Z") +
          "    <meta name=\"cover\" content=\"cover-image\"/>\n" + accessibility(book) +
          "  </metadata>\n" + "  <manifest>\n" + manifest + "  </manifest>\n  <spine>\n" + spine +
          "    <itemref idref=\"nav\" linear=\"no\"/>\n  </spine>\n</package>\n";
 }
 
-// The year and the authors from the licence's copyright line.
+// The year and the authors as the game's banner names them, in the book's
+// language ("Copyright (C) 2026 the authors of Tramontalia"), and the
+// licence's paragraphs, its copyright line naming them so.
 bool read_licence(Book& book, const char* path) {
+  const std::string banner(story::lines::banner_copyright);
+  const std::size_t year = banner.find(") ") + 2;
+  const std::size_t space = banner.find(' ', year);
+  if (!banner.starts_with("Copyright (") || space == std::string::npos) return false;
+  book.year = banner.substr(year, space - year);
+  book.authors = banner.substr(space + 1);
   book.licence = text_paragraphs(read_file(path));
   const std::string_view prefix = "Copyright (c) ";
-  for (const std::string& text : book.licence) {
+  bool named = false;
+  for (std::string& text : book.licence) {
     if (!text.starts_with(prefix)) continue;
-    const std::size_t space = text.find(' ', prefix.size());
-    book.year = text.substr(prefix.size(), space - prefix.size());
-    book.authors = space == std::string::npos ? "" : text.substr(space + 1);
+    text = std::string(prefix) + book.year + " " + book.authors;
+    named = true;
   }
-  return !book.authors.empty();
+  return named;
 }
 
 bool read_cover_description(Book& book, const char* path) {
@@ -348,7 +414,15 @@ int main(int argc, char** argv) {
   }
   Book book{argv[2], argv[3], {}, {}, {}, {}, gamebook::sections()};
   if (!read_licence(book, argv[4]) || !read_cover_description(book, argv[5])) {
-    std::fprintf(stderr, "book: no copyright line in %s, or no description in %s\n", argv[4],
+    std::fprintf(stderr,
+                 "book: no copyright line in %s or in the banner, or no description in %s\n",
+                 argv[4], argv[5]);
+    return 1;
+  }
+  if (!book_words::translate(book.cover_description)) {
+    std::fprintf(stderr,
+                 "book: %s's description is not translated with the context \"book\": make po, "
+                 "then translate it\n",
                  argv[5]);
     return 1;
   }

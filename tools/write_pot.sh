@@ -3,7 +3,8 @@
 # The translators' whole template: the story's texts, written by the pot tool
 # from the story's tables, then the words of the menu entry and of the
 # software centre's record, as gettext's xgettext finds them (our own rules
-# say what of the record is translated: packaging/its). `make pot` runs it.
+# say what of the record is translated: packaging/its), and the book's own
+# words. `make pot` runs it.
 set -euo pipefail
 pot_tool=$1
 cd "$(dirname "$0")/.."
@@ -19,6 +20,17 @@ cp packaging/tramontalia.metainfo.xml.in "$work/tramontalia.metainfo.xml"
 (cd "$work" && xgettext --from-code=UTF-8 --no-wrap -o metainfo.pot tramontalia.metainfo.xml) \
   2>> "$work/warnings"
 sed -i 's|^#: tramontalia.metainfo.xml|#: packaging/tramontalia.metainfo.xml.in|' "$work/metainfo.pot"
+# The book's own words, BOOK_WORDS("...") in book/*.cpp, and its cover's
+# description (book/cover.its), each given the context "book", which keeps
+# them apart from the story's same words ("Fin"); by file rather than by
+# line, so that a change elsewhere in the book leaves the template alone.
+xgettext --from-code=UTF-8 --no-wrap --add-location=file --keyword \
+  --keyword='BOOK_WORDS:1,"Words of the gamebook, around the story."' -o "$work/book.pot" book/*.cpp \
+  2>> "$work/warnings"
+xgettext --from-code=UTF-8 --no-wrap --add-location=file --its=book/cover.its -o "$work/cover.pot" \
+  packaging/tramontalia-cover.svg 2>> "$work/warnings"
+sed -i '0,/^msgid /!s/^msgid /msgctxt "book"\nmsgid /' "$work/book.pot" "$work/cover.pot"
 grep -v -e 'contains non-ASCII' -e 'will cause problems' -e 'different from yours' -e 'Consider using' \
   -e '^ \{20,\}' "$work/warnings" >&2 || true
-msgcat --use-first --no-wrap "$work/story.pot" "$work/desktop.pot" "$work/metainfo.pot"
+msgcat --use-first --no-wrap "$work/story.pot" "$work/desktop.pot" "$work/metainfo.pot" "$work/book.pot" \
+  "$work/cover.pot"
