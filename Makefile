@@ -80,8 +80,9 @@ $(BUILD_DIR)/web/$(CONFIGURED): | web-toolchain
 web: web-toolchain $(BUILD_DIR)/web/$(CONFIGURED)
 	cmake --build --preset web -j
 
-# The gamebook: build/book/tramontalia.epub, an EPUB 3 written from the
-# story tables (needs Node.js and rsvg-convert, as make web does).
+# The gamebooks: build/book/tramontalia.epub and, in English,
+# tramontalia-en.epub, EPUB 3 written from the story tables (needs Node.js
+# and rsvg-convert, as make web does).
 book: $(BUILD_DIR)/$(CONFIGURED)
 	@command -v node > /dev/null && command -v rsvg-convert > /dev/null || { echo "make book: missing" \
 	  "node or rsvg-convert; install on Debian: apt-get install nodejs librsvg2-bin" >&2; exit 1; }
@@ -259,15 +260,17 @@ cover: dist
 WEB_ZIP := tramontalia-web.zip
 DEB_DATE = $(shell dpkg-parsechangelog -S Timestamp)
 
-# The book, too, is the package build's, which builds it but does not ship it.
-BOOK = $(DEB_SOURCE)/obj-$(shell dpkg-architecture -qDEB_HOST_GNU_TYPE)/book/tramontalia.epub
+# The books, too, are the package build's, which builds them but does not ship them.
+BOOKS := tramontalia.epub tramontalia-en.epub
+BOOK_DIR = $(DEB_SOURCE)/obj-$(shell dpkg-architecture -qDEB_HOST_GNU_TYPE)/book
 
 release: deb cover
-	cp $(DEB_SOURCE)/build/web/tramontalia.html $(DEB_SOURCE)/build/web/tramontalia.iFiction $(BOOK) $(RELEASE_DIR)/
+	cp $(DEB_SOURCE)/build/web/tramontalia.html $(DEB_SOURCE)/build/web/tramontalia.iFiction \
+	  $(addprefix $(BOOK_DIR)/,$(BOOKS)) $(RELEASE_DIR)/
 	rm -rf $(BUILD_DIR)/web-zip $(RELEASE_DIR)/$(WEB_ZIP)
 	cp -r $(DEB_SOURCE)/build/web/site $(BUILD_DIR)/web-zip
 	chmod 644 $(BUILD_DIR)/web-zip/* && touch -d @$(DEB_DATE) $(BUILD_DIR)/web-zip/*
 	cd $(BUILD_DIR)/web-zip && LC_ALL=C TZ=UTC zip -q -X -9 $(CURDIR)/$(RELEASE_DIR)/$(WEB_ZIP) $$(LC_ALL=C ls)
 	cd $(RELEASE_DIR) && sha256sum $(TARBALL) $(DEB_FILES) tramontalia.html tramontalia.iFiction \
-	  $(WEB_ZIP) $(COVERS:=.png) tramontalia.epub > SHA256SUMS
+	  $(WEB_ZIP) $(COVERS:=.png) $(BOOKS) > SHA256SUMS
 	@cat $(RELEASE_DIR)/SHA256SUMS

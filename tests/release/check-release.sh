@@ -61,7 +61,10 @@ check_tarball() {
   PATH="$work/no-git:$PATH" own_make make -C "$src" test > "$work/tarball.log" 2>&1 ||
     fail_with_log "$work/tarball.log" "make test fails in the unpacked tarball"
   grep 'tests passed' "$work/tarball.log" | sed 's/^/  /'
-  cmp "$src/build/book/tramontalia.epub" "$release/tramontalia.epub" || fail "the book differs when built again"
+  local book
+  for book in tramontalia.epub tramontalia-en.epub; do
+    cmp "$src/build/book/$book" "$release/$book" || fail "the book $book differs when built again"
+  done
 }
 
 check_package() {
@@ -100,7 +103,7 @@ check_package() {
 }
 
 check_cover() {
-  local cover src=$work/cover/tramontalia-$version
+  local cover book src=$work/cover/tramontalia-$version
   mkdir "$work/cover" && tar -xzf "$tarball" -C "$work/cover" "${src##*/}/packaging" "${src##*/}/tools" ||
     fail "cannot unpack the tarball's packaging/ and tools/"
   # Each drawn again from the SVGs in the tarball, as `make cover` draws them.
@@ -109,10 +112,11 @@ check_cover() {
     "$src/tools/draw_cover.sh" "$src/packaging" "$cover" "$work/$cover.png" &&
       cmp -s "$work/$cover.png" "$release/$cover.png" || fail "$cover.png is not drawn from the tarball's SVGs"
   done
-  # The book's is the tall one.
-  unzip -p "$release/tramontalia.epub" EPUB/cover.png > "$work/book.png" &&
-    cmp -s "$work/book.png" "$release/tramontalia-cover.png" && [ "$(png_size "$work/book.png")" = "1600 2560" ] ||
-    fail "the book's cover is not tramontalia-cover.png, or not 1,600 x 2,560"
+  # Each book's is the tall one.
+  for book in tramontalia.epub tramontalia-en.epub; do
+    unzip -p "$release/$book" EPUB/cover.png > "$work/book.png" && cmp -s "$work/book.png" "$release/tramontalia-cover.png" &&
+      [ "$(png_size "$work/book.png")" = "1600 2560" ] || fail "$book's cover is not tramontalia-cover.png, or not 1,600 x 2,560"
+  done
 }
 
 check_rebuild() {
