@@ -89,13 +89,15 @@ book: $(BUILD_DIR)/$(CONFIGURED)
 	cmake --build --preset default -j --target book
 
 # The translators' template, po/tramontalia.pot, written anew from the story's
-# tables after a change of its texts; then `make po` brings each language's
+# tables and the page's words after a change of their texts (needs gettext
+# and Node.js); then `make po` brings each language's
 # PO file up to date with it (a changed text comes back marked fuzzy, which
 # the build refuses until a translator has looked at it) and the manual
 # page's translations with the Spanish page (needs gettext and po4a).
 pot: $(BUILD_DIR)/$(CONFIGURED)
 	cmake --build --preset default -j --target pot
-	$(BUILD_DIR)/pot > po/tramontalia.pot
+	tools/pot.sh $(BUILD_DIR)/pot > $(BUILD_DIR)/tramontalia.pot
+	mv $(BUILD_DIR)/tramontalia.pot po/tramontalia.pot
 
 po: pot
 	for po in po/*.po; do msgmerge --quiet --update --no-wrap --backup=none $$po po/tramontalia.pot || exit 1; done

@@ -1,24 +1,25 @@
 #!/usr/bin/env bash
 # Usage: translations.sh SOURCE_DIR POT_TOOL TRANSLATE_ANSWERS_TOOL
-# The translations as committed: the template is today's story's (`make pot`
-# after a change of its texts), the English transcripts answer as the
+# The translations as committed: the template is today's story's and page's
+# (`make pot` after a change of their texts), the English transcripts answer as the
 # Spanish ones do (`make transcripts`), every PO file passes gettext's own
 # check, and each manual page is the one its PO file makes (`make po`). A
 # check whose tool is missing says that it was skipped.
 set -uo pipefail
 cd "$1" || exit 1
-"$2" | cmp -s - po/tramontalia.pot || { echo "FAIL: po/tramontalia.pot is not the story's: run make pot"; exit 1; }
 for input in tests/transcripts/*.in; do
   "$3" < "$input" | cmp -s - "tests/transcripts/en/${input##*/}" ||
     { echo "FAIL: tests/transcripts/en/${input##*/} does not answer as $input: run make transcripts"; exit 1; }
 done
 skipped=()
-if command -v msgfmt > /dev/null; then
+if command -v msgfmt > /dev/null && command -v node > /dev/null; then
+  tools/pot.sh "$2" | cmp -s - po/tramontalia.pot ||
+    { echo "FAIL: po/tramontalia.pot is not the story's and the page's: run make pot"; exit 1; }
   for po in po/*.po po/man/*.po; do
     msgfmt --check --output-file=/dev/null "$po" || { echo "FAIL: msgfmt --check refuses $po"; exit 1; }
   done
 else
-  skipped+=("msgfmt --check (apt-get install gettext)")
+  skipped+=("the template and msgfmt --check (apt-get install gettext nodejs)")
 fi
 if command -v po4a > /dev/null; then
   work=$(mktemp -d)
