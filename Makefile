@@ -263,12 +263,17 @@ DEB_DATE = $(shell dpkg-parsechangelog -S Timestamp)
 # The book, too, is the package build's, which builds it but does not ship it.
 BOOK = $(DEB_SOURCE)/obj-$(shell dpkg-architecture -qDEB_HOST_GNU_TYPE)/book/tramontalia.epub
 
+# Each page and its iFiction record: the story's own language's and each
+# translation's.
+PAGES := tramontalia tramontalia-en
+
 release: deb cover
-	cp $(DEB_SOURCE)/build/web/tramontalia.html $(DEB_SOURCE)/build/web/tramontalia.iFiction $(BOOK) $(RELEASE_DIR)/
+	cp $(foreach page,$(PAGES),$(DEB_SOURCE)/build/web/$(page).html $(DEB_SOURCE)/build/web/$(page).iFiction) \
+	  $(BOOK) $(RELEASE_DIR)/
 	rm -rf $(BUILD_DIR)/web-zip $(RELEASE_DIR)/$(WEB_ZIP)
 	cp -r $(DEB_SOURCE)/build/web/site $(BUILD_DIR)/web-zip
 	chmod 644 $(BUILD_DIR)/web-zip/* && touch -d @$(DEB_DATE) $(BUILD_DIR)/web-zip/*
 	cd $(BUILD_DIR)/web-zip && LC_ALL=C TZ=UTC zip -q -X -9 $(CURDIR)/$(RELEASE_DIR)/$(WEB_ZIP) $$(LC_ALL=C ls)
-	cd $(RELEASE_DIR) && sha256sum $(TARBALL) $(DEB_FILES) tramontalia.html tramontalia.iFiction \
+	cd $(RELEASE_DIR) && sha256sum $(TARBALL) $(DEB_FILES) $(PAGES:=.html) $(PAGES:=.iFiction) \
 	  $(WEB_ZIP) $(COVERS:=.png) tramontalia.epub > SHA256SUMS
 	@cat $(RELEASE_DIR)/SHA256SUMS
