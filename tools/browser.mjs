@@ -47,7 +47,7 @@ export async function launch(name = engineName, { dark = false, languages = page
 
 // A page in a context of its own, in the browser's languages: Chromium's
 // contexts know them only when told, page by page.
-async function newPage(browser) {
+export async function newPage(browser) {
   const page = await (await browser.createBrowserContext()).newPage();
   if (browser.engine === 'chromium') {
     const cdp = await page.createCDPSession();
@@ -155,7 +155,7 @@ export async function lighthouse(url, categories) {
     return null;
   }
   const args = [cli, url, '--quiet', '--output=json', `--only-categories=${categories}`];
-  args.push('--chrome-flags=--headless=new --no-sandbox --disable-gpu');
+  args.push(`--chrome-flags=--headless=new --no-sandbox --disable-gpu --accept-lang=${pageLanguage || 'es'}`);
   const options = { env: { ...process.env, CHROME_PATH: pathOf('chromium') }, maxBuffer: 1 << 28 };
   const report = await new Promise((resolve, reject) =>
     execFile(process.execPath, args, options, (error, stdout) => (error ? reject(error) : resolve(stdout))),
