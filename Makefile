@@ -90,7 +90,8 @@ book: $(BUILD_DIR)/$(CONFIGURED)
 	cmake --build --preset default -j --target book
 
 # The translators' template, po/tramontalia.pot, written anew from the story's
-# tables after a change of its texts; then `make po` brings each language's
+# tables and the page's words after a change of their texts (needs gettext
+# and Node.js); then `make po` brings each language's
 # PO file up to date with it (a changed text comes back marked fuzzy, which
 # the build refuses until a translator has looked at it) and the manual
 # page's translations with the Spanish page (needs gettext and po4a).
@@ -264,13 +265,17 @@ DEB_DATE = $(shell dpkg-parsechangelog -S Timestamp)
 BOOKS := tramontalia.epub tramontalia-en.epub
 BOOK_DIR = $(DEB_SOURCE)/obj-$(shell dpkg-architecture -qDEB_HOST_GNU_TYPE)/book
 
+# Each page and its iFiction record: the story's own language's and each
+# translation's.
+PAGES := tramontalia tramontalia-en
+
 release: deb cover
-	cp $(DEB_SOURCE)/build/web/tramontalia.html $(DEB_SOURCE)/build/web/tramontalia.iFiction \
+	cp $(foreach page,$(PAGES),$(DEB_SOURCE)/build/web/$(page).html $(DEB_SOURCE)/build/web/$(page).iFiction) \
 	  $(addprefix $(BOOK_DIR)/,$(BOOKS)) $(RELEASE_DIR)/
 	rm -rf $(BUILD_DIR)/web-zip $(RELEASE_DIR)/$(WEB_ZIP)
 	cp -r $(DEB_SOURCE)/build/web/site $(BUILD_DIR)/web-zip
 	chmod 644 $(BUILD_DIR)/web-zip/* && touch -d @$(DEB_DATE) $(BUILD_DIR)/web-zip/*
 	cd $(BUILD_DIR)/web-zip && LC_ALL=C TZ=UTC zip -q -X -9 $(CURDIR)/$(RELEASE_DIR)/$(WEB_ZIP) $$(LC_ALL=C ls)
-	cd $(RELEASE_DIR) && sha256sum $(TARBALL) $(DEB_FILES) tramontalia.html tramontalia.iFiction \
+	cd $(RELEASE_DIR) && sha256sum $(TARBALL) $(DEB_FILES) $(PAGES:=.html) $(PAGES:=.iFiction) \
 	  $(WEB_ZIP) $(COVERS:=.png) $(BOOKS) > SHA256SUMS
 	@cat $(RELEASE_DIR)/SHA256SUMS

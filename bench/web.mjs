@@ -45,7 +45,12 @@ const rows = [];
 
 // --- Size ----------------------------------------------------------------------
 const gzipped = execFileSync('gzip', ['-9c', pagePath]).length;
-rows.push(['page, gzip -9 (bytes), any browser', `${gzipped}`, '-', '-', '<= 27500']);
+rows.push(['page, gzip -9 (bytes), any browser', `${gzipped}`, '-', '-', '<= 28000']);
+// The English page beside it, to the same limit.
+const englishPath = join(dirname(pagePath), 'tramontalia-en.html');
+if (existsSync(englishPath)) {
+  rows.push(['English page, gzip -9 (bytes)', `${execFileSync('gzip', ['-9c', englishPath]).length}`, '-', '-', '<= 28000']);
+}
 // The shares of the script and the stylesheet: each one's text gzipped alone.
 const page = readFileSync(pagePath, 'utf8');
 const parts = { script: /<script type="module">([^]*?)<\/script>/, stylesheet: /<style>([^]*?)<\/style>/ };
@@ -62,7 +67,7 @@ const work = mkdtempSync(join(tmpdir(), 'tramontalia-bench-'));
 const siteDir = join(dirname(pagePath), 'site');
 const zipPath = join(work, 'site.zip');
 execFileSync('zip', ['-q', '-X', '-9', zipPath, ...readdirSync(siteDir).sort()], { cwd: siteDir });
-rows.push(['site, zip -X -9 (bytes), any browser', statSync(zipPath).size, '-', '-', '<= 81920']);
+rows.push(['site, zip -X -9 (bytes), any browser', statSync(zipPath).size, '-', '-', '<= 122880']);
 const plainPath = join(work, 'plain.html');
 const plainLongPath = join(work, 'plain-long.html');
 // A long game: at the first menu, an unrecognised word, which replays the

@@ -9,11 +9,11 @@
 set -uo pipefail
 cd "$1" || exit 1
 skipped=()
-if command -v xgettext > /dev/null; then
+if command -v xgettext > /dev/null && command -v node > /dev/null; then
   tools/write_pot.sh "$2" | cmp -s - po/tramontalia.pot ||
     { echo "FAIL: po/tramontalia.pot is not the story's and its words': run make pot"; exit 1; }
 else
-  skipped+=("the template (apt-get install gettext)")
+  skipped+=("the template (apt-get install gettext nodejs)")
 fi
 for input in tests/transcripts/*.in; do
   "$3" < "$input" | cmp -s - "tests/transcripts/en/${input##*/}" ||

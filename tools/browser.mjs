@@ -21,22 +21,39 @@ export async function missingFor(name = engineName) {
   return missing;
 }
 
-// Headless, quiet (no background connections), in the colour scheme a
-// player's system sets; Firefox's clock at full precision, for the bench.
-export async function launch(name = engineName, { dark = false } = {}) {
+// The language of the page under test, as its <html> names it.
+export const pageLanguage = pagePath && existsSync(pagePath) && readFileSync(pagePath, 'utf8').match(/<html lang="(\w+)"/)[1];
+
+// Headless, quiet (no background connections), in the colour scheme and the
+// languages a player's system sets (by default, the page's own language);
+// Firefox's clock at full precision, for the bench.
+export async function launch(name = engineName, { dark = false, languages = pageLanguage || 'es' } = {}) {
   const quiet = ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-sync'];
   quiet.push('--disable-background-networking', '--disable-component-update');
   const { default: puppeteer } = await import('puppeteer-core');
-  return puppeteer.launch({
+  const browser = await puppeteer.launch({
     browser: name === 'chromium' ? 'chrome' : 'firefox',
     executablePath: pathOf(name),
     headless: true,
-    args: name === 'chromium' ? [...quiet, ...(dark ? ['--blink-settings=preferredColorScheme=0'] : [])] : [],
+    args: name === 'chromium' ? [...quiet, `--accept-lang=${languages}`, ...(dark ? ['--blink-settings=preferredColorScheme=0'] : [])] : [],
     extraPrefsFirefox: {
       'privacy.reduceTimerPrecision': false,
+      'intl.accept_languages': languages,
       ...(dark && { 'layout.css.prefers-color-scheme.content-override': 0 }),
     },
   });
+  return Object.assign(browser, { engine: name, languages });
+}
+
+// A page in a context of its own, in the browser's languages: Chromium's
+// contexts know them only when told, page by page.
+export async function newPage(browser) {
+  const page = await (await browser.createBrowserContext()).newPage();
+  if (browser.engine === 'chromium') {
+    const cdp = await page.createCDPSession();
+    await cdp.send('Emulation.setUserAgentOverride', { userAgent: await browser.userAgent(), acceptLanguage: browser.languages });
+  }
+  return page;
 }
 
 // Exits with 77, which CTest reports as skipped, naming what is missing.
@@ -65,8 +82,8 @@ function prepare(refused) {
 // The page in a context (and storage) of its own, at its first text; with
 // `stored` (key to value) in its storage, or, null, none.
 export async function fresh(browser, { width = 1280, height = 800, touch = false, stored = {}, url } = {}) {
-  const context = await browser.createBrowserContext();
-  const page = await context.newPage();
+  const page = await newPage(browser);
+  const context = page.browserContext();
   Object.assign(page, { requests: [], errors: [], done: () => context.close() });
   page.on('request', (request) => page.requests.push(request.url()));
   page.on('pageerror', (error) => page.errors.push(error.message));
@@ -117,8 +134,8 @@ export const storyText = (page) =>
 
 // A transcript's answers (its bytes are ISO-8859-1 characters), or null if
 // it holds what no text box takes.
-export function typedAnswers(name) {
-  const text = readFileSync(join(transcriptDir, name), 'latin1');
+export function typedAnswers(name, dir = transcriptDir) {
+  const text = readFileSync(join(dir, name), 'latin1');
   return /[\r\0]/.test(text) ? null : text.replace(/\n$/, '').split('\n');
 }
 export const typeableTranscripts = () =>
@@ -138,7 +155,7 @@ export async function lighthouse(url, categories) {
     return null;
   }
   const args = [cli, url, '--quiet', '--output=json', `--only-categories=${categories}`];
-  args.push('--chrome-flags=--headless=new --no-sandbox --disable-gpu');
+  args.push(`--chrome-flags=--headless=new --no-sandbox --disable-gpu --accept-lang=${pageLanguage || 'es'}`);
   const options = { env: { ...process.env, CHROME_PATH: pathOf('chromium') }, maxBuffer: 1 << 28 };
   const report = await new Promise((resolve, reject) =>
     execFile(process.execPath, args, options, (error, stdout) => (error ? reject(error) : resolve(stdout))),

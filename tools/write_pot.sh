@@ -3,8 +3,10 @@
 # The translators' whole template: the story's texts, written by the pot tool
 # from the story's tables, then the words of the menu entry and of the
 # software centre's record, as gettext's xgettext finds them (our own rules
-# say what of the record is translated: packaging/its), and the book's own
-# words. `make pot` runs it.
+# say what of the record is translated: packaging/its), the book's own words
+# and the page's. A word the story has too, such as a pause's line, is one
+# message, with all its places and the story's note. `make pot` runs it
+# (needs gettext and Node.js).
 set -euo pipefail
 pot_tool=$1
 cd "$(dirname "$0")/.."
@@ -30,7 +32,15 @@ xgettext --from-code=UTF-8 --no-wrap --add-location=file --keyword \
 xgettext --from-code=UTF-8 --no-wrap --add-location=file --its=book/cover.its -o "$work/cover.pot" \
   packaging/tramontalia-cover.svg 2>> "$work/warnings"
 sed -i '0,/^msgid /!s/^msgid /msgctxt "book"\nmsgid /' "$work/book.pot" "$work/cover.pot"
+# The page's words: those the scripts of web/ mark _('...'), as xgettext
+# reads them, and those of the page's template and of the iFiction record's
+# (web/tools/words.mjs).
+xgettext --language=JavaScript --from-code=UTF-8 --keyword= --keyword=_ --no-wrap --sort-by-file \
+  -o "$work/scripts.pot" web/*.js 2>> "$work/warnings"
+node web/tools/words.mjs web/index.html packaging/tramontalia.iFiction.in > "$work/templates.pot"
 grep -v -e 'contains non-ASCII' -e 'will cause problems' -e 'different from yours' -e 'Consider using' \
   -e '^ \{20,\}' "$work/warnings" >&2 || true
+# msgcat would head a note met twice with a line naming its file, which says nothing here.
 msgcat --use-first --no-wrap "$work/story.pot" "$work/desktop.pot" "$work/metainfo.pot" "$work/book.pot" \
-  "$work/cover.pot"
+  "$work/cover.pot" "$work/scripts.pot" "$work/templates.pot" | sed '/^#\. #-#-#-#-#/d'
+

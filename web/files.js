@@ -4,6 +4,8 @@
 
 // In a frame, a portal's sandbox may refuse a download without a word to
 // anyone: there the player gets the file's text to copy as well, selected.
+import { _ } from './words.js';
+
 const copyDialog = document.getElementById('copy-file');
 const [copyName, copyArea] = copyDialog.querySelectorAll('b, textarea');
 
@@ -29,14 +31,14 @@ export function download(text, name, extension = 'txt') {
 // order mark, CR LF line ends and no final line feed are what editors and
 // other systems make of a game.
 export async function readFile(file, mapName) {
-  if (file.size > 1 << 20) throw 'pasa de 1 MB';
+  if (file.size > 1 << 20) throw _('pasa de 1 MB');
   let text;
   try {
     text = new TextDecoder('utf-8', { fatal: true }).decode(await file.arrayBuffer());
   } catch {
-    throw 'no está en UTF-8';
+    throw _('no está en UTF-8');
   }
-  if (/[\0-\b\v\f\x0e-\x1f]/.test(text)) throw 'no es texto';
+  if (/[\0-\b\v\f\x0e-\x1f]/.test(text)) throw _('no es texto');
   // A record's file is one JSON object, which no file of answers is.
   try {
     const ways = JSON.parse(text)[mapName];
@@ -45,6 +47,6 @@ export async function readFile(file, mapName) {
     // Not one: answers.
   }
   text = text.replace(/\r\n/g, '\n');
-  if (text.includes('\r')) throw 'una respuesta lleva un retorno de carro';
+  if (text.includes('\r')) throw _('una respuesta lleva un retorno de carro');
   return { answers: text === '' ? [] : text.replace(/\n$/, '').split('\n') };
 }

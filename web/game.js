@@ -15,8 +15,10 @@ export function moduleBytes(text) {
   return bytes;
 }
 
-// Returns the story's titles (see titles()) and play(answers, from, first),
-// which plays the game on `answers` and returns what it wrote in pieces:
+// Returns the story's titles (see the module's titles()), course() and
+// answersAlong(), which carry a game from one language to another, and
+// play(answers, from, first), which plays the game on `answers` and returns
+// what it wrote in pieces:
 // piece k is what came after the k-th answer was read (piece 0: before the
 // first read). Only pieces and marks from `first` (by default `from`) on are
 // returned, and only the text of those from `from` on: the others are empty,
@@ -37,23 +39,33 @@ export async function loadGame(bytes) {
       write: (at, size) => replaying.write(at, size),
       scene: (index) => replaying.mark({ scene: index }),
       ending: (number) => replaying.mark({ ending: number }),
+      answered: (...step) => replaying.answered(...step),
     },
   });
   // A view of the module's memory, made anew only if the memory grew.
   let view = new Uint8Array(0);
   const memory = () => (view.byteLength ? view : (view = new Uint8Array(instance.exports.memory.buffer)));
 
-  // The title of every scene, in the story's order, then of every ending.
-  function titles() {
+  // The lines the module writes from `list()`, one of its exports.
+  function lines(list) {
     const decoder = new TextDecoder();
     let text = '';
     replaying = { write: (at, size) => (text += decoder.decode(memory().subarray(at, at + size), { stream: true })) };
-    instance.exports.titles();
+    list();
     replaying = null;
     return text.split('\n').slice(0, -1);
   }
 
-  function play(answers, from, first = from) {
+  // Every passage's keys, in the story's order, then the quit word.
+  const keys = lines(instance.exports.keys);
+  const quitWord = keys.pop();
+
+  // `steps`, if given, takes each answer's step of the game's course, as
+  // every language's page tells it: [the passage it was read at, what it did
+  // (0 a pause passed, 1 the option at place `option` of the menu chosen, 2
+  // the game quit, 3 a word that matched no key, 4 the input over), option,
+  // the lines of blanks refused before it, the word].
+  function play(answers, from, first = from, steps) {
     const pieces = [];
     const marks = [];
     const decoder = new TextDecoder();
@@ -65,6 +77,7 @@ export async function loadGame(bytes) {
     let end = 0;
     let offset = 0;
     let waiting = false;
+    let scene = 0;
     const next = () => {
       ++taken;
       end = input.indexOf(10, end) + 1;
@@ -97,7 +110,11 @@ export async function loadGame(bytes) {
         if (shown() && taken >= from) text += decoder.decode(memory().subarray(at, at + size), { stream: true });
       },
       mark(what) {
+        scene = what.scene ?? scene;
         if (shown()) marks.push({ piece: taken, ...what });
+      },
+      answered(kind, option, blanks, at, size) {
+        steps?.push([scene, kind, option, blanks, new TextDecoder().decode(memory().subarray(at, at + size))]);
       },
     };
     instance.exports.play();
@@ -106,5 +123,28 @@ export async function loadGame(bytes) {
     return { pieces, over: !waiting, read: taken, marks };
   }
 
-  return { play, titles: titles() };
+  // What each answer of a game did (see play()).
+  function course(answers) {
+    const steps = [];
+    play(answers, Infinity, 0, steps);
+    return steps;
+  }
+
+  // The answers that take this edition's game along `steps`, the course of
+  // a game played in another language's page, as fuzz/play.cpp's
+  // answers_along gives them to the console editions (the tests hold the two
+  // to the same answers): Enter at a pause, this edition's key of the option
+  // at the same place, its quit word, and a word that matched no key as it
+  // was typed, where it matches none here either and is one answer of plain
+  // ASCII, else "??"; a line of blanks for each refused.
+  function answersAlong(steps) {
+    return steps.flatMap(([passage, kind, option, blanks, word]) => {
+      const menu = keys[passage] ?? '';
+      const kept = /^[!-~]{1,253}$/.test(word) && !(word.length < 2 && menu.includes(word)) && word !== quitWord;
+      const answer = [[''], [menu[option] ?? '??'], [quitWord], [kept ? word : '??'], []][kind];
+      return [...Array(blanks).fill(' '), ...answer];
+    });
+  }
+
+  return { play, course, answersAlong, titles: lines(instance.exports.titles) };
 }

@@ -16,6 +16,7 @@ import {
   unecho,
   updateTaps,
 } from './story.js';
+import { _, fill } from './words.js';
 
 const byId = (id) => document.getElementById(id);
 const moduleData = byId('module');
@@ -31,7 +32,7 @@ const endingLine = byId('ending');
 const confirmGame = byId('confirm-game');
 const confirmForget = byId('confirm-forget');
 
-const { play, titles } = await loadGame(moduleBytes(moduleData.textContent));
+const { play, course, answersAlong, titles } = await loadGame(moduleBytes(moduleData.textContent));
 
 let answers = [];
 let over = false;
@@ -43,14 +44,18 @@ let endingAt = [];
 // --- Saved progress ---------------------------------------------------------
 
 // The game stored is the one answered last in any page. Stored by another
-// build, it resumes if this one plays all its answers.
-const storageKey = 'tramontalia';
+// build, it resumes if this one plays all its answers. Each language's page
+// stores its own, and names its files apart: the story's own language, the
+// original, as it always has.
+const language = document.documentElement.lang;
+const original = 'es';
+const storageKey = language === original ? 'tramontalia' : `tramontalia-${language}`;
 const store = () => writeStored(storageKey, answers.length > 0 && JSON.stringify({ answers }));
 
 // Where the browser is full or refuses to store, a line says so while it
 // lasts, set only when that changes: a status read out once. Each answer
 // tries again.
-const unstored = 'El navegador no guarda la partida: usa Archivo > Guardar partida.';
+const unstored = _('El navegador no guarda la partida: usa Archivo > Guardar partida.');
 watchStoring((failing) => (byId('storing').textContent = failing ? unstored : ''));
 
 function stored() {
@@ -64,7 +69,7 @@ const map = createMap(JSON.parse(byId('map-data').textContent), titles, {
   onCover: cover,
 });
 const record = openRecord({
-  key: `${storageKey}-mapa`,
+  key: `${storageKey}-${_('mapa')}`,
   play,
   sceneCount: map.sceneCount,
   endingCount: map.endingTitles.length,
@@ -108,8 +113,8 @@ function showEnding(fresh = []) {
     notice ||
     (ending < 0
       ? ''
-      : `${ending === newEnding ? 'Nuevo final' : 'Final'}: ${map.endingTitles[ending]} · ` +
-        `${record.endingsReached()} de ${map.endingTitles.length}`);
+      : `${ending === newEnding ? _('Nuevo final') : _('Final')}: ${map.endingTitles[ending]} · ` +
+        fill(_('{0} de {1}'), record.endingsReached(), map.endingTitles.length));
 }
 
 function updateControls(fresh = []) {
@@ -185,21 +190,24 @@ function jump(scene) {
 // A game from a file goes on as if its answers had been typed: over a game
 // with answers, once the player agrees to lose it (a file that makes no game
 // is refused without asking). A record's ways join the record. A file that is
-// neither changes nothing.
+// neither, or that another language's page saved (its name says so), changes
+// nothing.
 async function load(file) {
   if (!file) return;
   try {
+    const [, saver = original] = file.name.match(/^tramontalia-([a-z]{2})-/) ?? [];
+    if (file.name.startsWith('tramontalia') && saver !== language) throw _('es de la página en inglés');
     const got = await readFile(file, record.key);
     const log = got.answers;
     if (got.ways) {
       takeIn(got.ways);
-      notice = 'Mapa cargado.';
+      notice = _('Mapa cargado.');
     } else if (answers.length > 0 && play(log, log.length).read === log.length) {
-      ask('¿Cargar la partida? Perderás la que llevas.', 'Cargar partida', () => begin(log) && store());
+      ask(_('¿Cargar la partida? Perderás la que llevas.'), _('Cargar partida'), () => begin(log) && store());
     } else if (begin(log)) store();
-    else throw 'la partida sigue tras su final';
+    else throw _('la partida sigue tras su final');
   } catch (why) {
-    notice = `No se carga: ${why}.`;
+    notice = `${_('No se carga')}: ${why}.`;
   }
   showEnding();
 }
@@ -260,13 +268,13 @@ againButton.addEventListener('click', (event) => {
 // The transcript: the whole game as a terminal shows it, answers included.
 saveButton.addEventListener('click', () => {
   const shown = play(answers, 0).pieces.map((text, k) => (k in answers ? `${text}${answers[k]}\n` : text));
-  download(shown.join(''), 'tramontalia');
+  download(shown.join(''), storageKey);
 });
 byId('save-game').addEventListener('click', () =>
-  download(answers.map((text) => `${text}\n`).join(''), 'tramontalia-partida'),
+  download(answers.map((text) => `${text}\n`).join(''), `${storageKey}-${_('partida')}`),
 );
 byId('save-map').addEventListener('click', () =>
-  download(record.text(), 'tramontalia-mapa', 'json'),
+  download(record.text(), record.key, 'json'),
 );
 byId('load').addEventListener('click', () => fileInput.click());
 fileInput.addEventListener('change', () => {
@@ -317,7 +325,7 @@ confirmGame.addEventListener('close', () => {
   backToTyping();
 });
 restartButton.addEventListener('click', () =>
-  ask('¿Empezar de nuevo? Perderás la partida que llevas.', 'Empezar de nuevo', newGame),
+  ask(_('¿Empezar de nuevo? Perderás la partida que llevas.'), _('Empezar de nuevo'), newGame),
 );
 byId('forget').addEventListener('click', () => confirmForget.showModal());
 confirmForget.addEventListener('close', () => {
@@ -326,14 +334,50 @@ confirmForget.addEventListener('close', () => {
   map.refresh(record, sceneAt.at(-1));
 });
 
-const resumed = stored();
-if (!begin(resumed, resumed.length === 0)) {
+// --- The other language ---------------------------------------------------
+
+// The link to the other language's page goes on with this game there, at
+// the same point: what each answer did, in the game and in each of the
+// record's ways, travels in the link's fragment, and that page plays the
+// answers that do the same in its language (see course() in game.js).
+for (const link of document.querySelectorAll('header [hreflang]')) {
+  link.addEventListener('click', () => {
+    const ways = JSON.parse(record.text())[record.key];
+    link.hash = encodeURIComponent(JSON.stringify([answers, ...ways].map(course)));
+  });
+}
+
+// The game and the record's ways carried here by that link, in this page's
+// answers, if it was followed; the address is left without them, so that a
+// reload goes on with what is stored. The site opens in this language from
+// then on (see web/tools/build_site.mjs).
+function carried() {
+  const { hash } = location;
+  if (!hash) return [];
+  history.replaceState(null, '', location.pathname + location.search);
+  try {
+    localStorage.setItem('tramontalia-idioma', language);
+  } catch {
+    // Not remembered: the site opens as the browser's languages say.
+  }
+  try {
+    return JSON.parse(decodeURIComponent(hash.slice(1))).map(answersAlong);
+  } catch {
+    return [];
+  }
+}
+
+const [game, ...ways] = carried();
+const resumed = game ?? stored();
+if (!begin(resumed, game !== undefined || resumed.length === 0)) {
   newGame();
-  notice = 'La partida guardada ya no se puede jugar.';
+  notice = _('La partida guardada ya no se puede jugar.');
   showEnding();
 }
+if (game) store();
 input.focus();
 // The stored record is played again once the first text is shown: nothing
-// before needs it. Not at the next frame, which a page opened behind
-// another never draws: it would take in nothing until shown.
-setTimeout(takeIn);
+// before needs it, nor the ways carried in. Not at the next frame, which a
+// page opened behind another never draws: it would take in nothing until
+// shown.
+setTimeout(() => takeIn(ways));

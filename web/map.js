@@ -6,6 +6,8 @@
 // seen, a locked box stands, and nothing beyond it. The map is built once,
 // when it first opens, and then only updated.
 
+import { _, fill } from './words.js';
+
 function element(name, className, text = '') {
   const made = document.createElement(name);
   made.className = className;
@@ -48,11 +50,13 @@ function sceneItem([, , , , endings = 0], title, onJump) {
 function lockedBox() {
   const mark = element('span', 'locked', '?');
   mark.ariaHidden = true;
-  return [mark, element('span', 'spoken', 'escena sin descubrir')];
+  return [mark, element('span', 'spoken', _('escena sin descubrir'))];
 }
 
 function endingBox({ title }, reached) {
-  return reached ? element('span', 'ending reached', `Final: ${title}`) : element('span', 'ending', 'Final sin descubrir');
+  return reached
+    ? element('span', 'ending reached', `${_('Final')}: ${title}`)
+    : element('span', 'ending', _('Final sin descubrir'));
 }
 
 // `titles`: every scene's, in the story's order, then every ending's;
@@ -198,8 +202,9 @@ export function createMap(layout, titles, { onJump, onClose, onCover }) {
     }
     here = now;
     // Each count whole on its line; only the dot between them may break.
-    const scenesText = `<span>Escenas: ${record.scenesSeen()} de ${sceneCount}</span>`;
-    const text = `${scenesText} · <span>Finales: ${record.endingsReached()} de ${endingTitles.length}</span>`;
+    const count = (name, found, all) => `<span>${name}: ${fill(_('{0} de {1}'), found, all)}</span>`;
+    const scenesText = count(_('Escenas'), record.scenesSeen(), sceneCount);
+    const text = `${scenesText} · ${count(_('Finales'), record.endingsReached(), endingTitles.length)}`;
     if (counts.innerHTML !== text) counts.innerHTML = text;
   }
 

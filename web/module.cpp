@@ -7,12 +7,15 @@
 // returns 0 when they run out: the game then ends as at the end of input,
 // and the host knows it is waiting for one more answer. scene() and ending()
 // tell the host each passage entered (its index in PassageId order) and the
-// ending reached (its number in story::endings()), for the player's map.
+// ending reached (its number in story::endings()), for the player's map;
+// answered() what each answer did, in the terms every language shares, for
+// a game carried over to another language's page.
 #include <optional>
 #include <string_view>
 
 #include "console/streams.hpp"
 #include "engine/game.hpp"
+#include "story/console_lines.hpp"
 #include "story/story.hpp"
 
 extern "C" {
@@ -24,6 +27,9 @@ extern "C" {
     std::size_t index);
 [[clang::import_module("tramontalia"), clang::import_name("ending")]] void host_ending(
     std::size_t number);
+[[clang::import_module("tramontalia"), clang::import_name("answered")]] void host_answered(
+    engine::Answer::Kind kind, std::size_t option, std::size_t blank_lines, const char* word,
+    std::size_t word_size);
 }
 
 namespace {
@@ -48,7 +54,15 @@ class HostProgress final : public engine::Progress {
  public:
   void entered(story::PassageId passage) override { host_scene(story::index_of(passage)); }
   void ended(std::size_t ending_number) override { host_ending(ending_number); }
+  void answered(const engine::Answer& a) override {
+    host_answered(a.kind, a.option, a.blank_lines, a.word.data(), a.word.size());
+  }
 };
+
+void write_line(std::string_view line) {
+  host_write(line.data(), line.size());
+  host_write("\n", 1);
+}
 
 HostInput input;
 HostOutput output;
@@ -80,10 +94,14 @@ extern "C" [[clang::export_name("play")]] void play() {
 // ending, one a line, for the page's map: the story tables the module holds
 // carry them, so the page need not carry them a second time.
 extern "C" [[clang::export_name("titles")]] void titles() {
-  const auto write_line = [](std::string_view title) {
-    host_write(title.data(), title.size());
-    host_write("\n", 1);
-  };
   for (const story::Passage* passage : story::passages()) write_line(passage->title);
   for (const story::Ending& ending : story::endings()) write_line(ending.title);
+}
+
+// Writes the keys of every passage's menu (none for a passage without one),
+// in the story's order, then the quit word, one a line: the words a game
+// carried over from another language is given here.
+extern "C" [[clang::export_name("keys")]] void keys() {
+  for (const story::Passage* passage : story::passages()) write_line(passage->closing.menu.keys());
+  write_line(story::lines::quit_word);
 }

@@ -7,6 +7,8 @@
 // the page, however long: find in page and a screen reader reach all of it;
 // the browser skips laying out the groups out of sight (see the stylesheet).
 
+import { _ } from './words.js';
+
 export const story = document.getElementById('story');
 // Each block: { element, text, taps: spans that can answer, echo: nodes }
 export const blocks = [];
@@ -17,7 +19,7 @@ const blocksPerGroup = 32;
 // spoken line always starts a line of its own.
 const flowsOn = (previous, line) => previous.length >= 60 && !line.startsWith('- ');
 const optionLine = /^([a-z]+)->/;
-const pauseLines = ['Pulsa enter', 'Pulsa enter para salir'];
+const pauseLines = [_('Pulsa enter'), _('Pulsa enter para salir')];
 
 export function addBlock(piece) {
   const element = document.createElement('div');
@@ -48,7 +50,7 @@ export function addBlock(piece) {
       return;
     }
     const key = inMenu && line.match(optionLine);
-    if (line.trim() === 'Opciones:') inMenu = true;
+    if (line.trim() === _('Opciones:')) inMenu = true;
     if (line === '') inMenu = false;
     const isPause = pauseLines.includes(line);
     const isText = !key && line !== '' && !isPause;

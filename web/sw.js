@@ -35,12 +35,13 @@ self.addEventListener('activate', (event) => {
   event.waitUntil(deleted.then(() => self.clients.claim()));
 });
 
-// A navigation to the site, whatever its query, is the page.
+// A navigation to a page of the site, whatever its query, is that page; to
+// the site itself, its first page.
 function keyOf(request) {
+  if (request.mode !== 'navigate') return request.url;
   const url = new URL(request.url);
-  const scope = registration.scope;
-  const isPage = request.mode === 'navigate' && [scope, `${scope}index.html`].includes(url.origin + url.pathname);
-  return isPage ? `${scope}index.html` : request.url;
+  const page = url.origin + url.pathname;
+  return page === registration.scope ? `${registration.scope}index.html` : page;
 }
 
 self.addEventListener('fetch', (event) => {

@@ -36,17 +36,24 @@ check_checksums() {
     fail "SHA256SUMS does not list exactly the files released (< released, > listed)"
 }
 
-# The record's IFID is the page's, its cover the released square one, all in the Treaty's namespace.
+# Each page's record: its IFID is the page's, its language the page's, its cover the released square
+# one, all in the Treaty's namespace; a translation's IFID is its own.
 check_record() {
-  local treaty=http://babel.ifarchive.org/protocol/iFiction/ page_ifid found
+  local treaty=http://babel.ifarchive.org/protocol/iFiction/ page_ifid found page ifids=()
   value() {
     local in_treaty="namespace-uri()='$treaty' and local-name()"
-    xmllint --xpath "string(//*[$in_treaty='$1']/*[$in_treaty='$2'])" "$release/tramontalia.iFiction"
+    xmllint --xpath "string(//*[$in_treaty='$2']/*[$in_treaty='$3'])" "$release/$1.iFiction"
   }
-  page_ifid=$(sed -n 's/.*property="ifiction:ifid" content="\([^"]*\)".*/\1/p' "$release/tramontalia.html")
-  found="$(value identification ifid) $(value cover format) $(value cover width) $(value cover height)"
-  [ -n "$page_ifid" ] && [ "$found" = "$page_ifid png 960 960" ] ||
-    fail "the record's IFID and cover are '$found', not '$page_ifid png 960 960'"
+  for page in tramontalia tramontalia-en; do
+    page_ifid=$(sed -n 's/.*property="ifiction:ifid" content="\([^"]*\)".*/\1/p' "$release/$page.html")
+    page_ifid="$page_ifid $(sed -n 's/^<html lang="\([a-z]*\)">$/\1/p' "$release/$page.html")"
+    found="$(value $page identification ifid) $(value $page bibliographic language) $(value $page cover format)"
+    found="$found $(value $page cover width) $(value $page cover height)"
+    [ "$found" = "$page_ifid png 960 960" ] ||
+      fail "$page.iFiction's IFID, language and cover are '$found', not '$page_ifid png 960 960'"
+    ifids+=("${page_ifid%% *}")
+  done
+  [ "${ifids[0]}" != "${ifids[1]}" ] || fail "the English page has the Spanish one's IFID"
   [ "$(png_size "$release/tramontalia-cover-square.png")" = "960 960" ] || fail "the square cover is not 960 x 960"
 }
 
@@ -84,9 +91,11 @@ check_package() {
     fail "the package differs from package-contents (< expected, > found)"
 
   dpkg-deb -x "$deb" "$work/deb"
-  # The page shipped is the page released beside it.
-  cmp "$work/deb/usr/share/games/tramontalia/tramontalia.html" "$release/tramontalia.html" ||
-    fail "the packaged page is not the released one"
+  # The pages shipped are the pages released beside them.
+  for page in tramontalia tramontalia-en; do
+    cmp "$work/deb/usr/share/games/tramontalia/$page.html" "$release/$page.html" ||
+      fail "the packaged $page.html is not the released one"
+  done
   # The menu entry and the software centre's record are valid and speak both
   # languages; the entry opens the installed pages and plays the installed
   # games.
@@ -147,10 +156,11 @@ check_install() {
   [ -n "$passed" ] || fail_with_log "$work/autopkgtest.log" "autopkgtest failed"
 }
 
-# The site's zip: index.html at its root, as portals and static hosts take it.
+# The site's zip: index.html at its root, as portals and static hosts take it, and the English page beside it.
 check_web_zip() {
   unzip -Z1 "$release/tramontalia-web.zip" | grep -qx index.html || fail "no index.html at the zip's root"
-  [ "$(stat -c %s "$release/tramontalia-web.zip")" -le 81920 ] || fail "tramontalia-web.zip is over 80 KB"
+  unzip -Z1 "$release/tramontalia-web.zip" | grep -qx en.html || fail "no en.html at the zip's root"
+  [ "$(stat -c %s "$release/tramontalia-web.zip")" -le 122880 ] || fail "tramontalia-web.zip is over 120 KB"
 }
 
 passed=0 failed=0 skipped=0

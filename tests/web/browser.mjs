@@ -22,12 +22,16 @@ export async function until(check, seconds = 20) {
 }
 
 // A file dropped on the page, as a player drops one from a file manager.
-export const drop = (page, bytes) =>
-  page.evaluate((base64) => {
-    const data = new DataTransfer();
-    data.items.add(new File([Uint8Array.from(atob(base64), (c) => c.charCodeAt(0))], 'partida.txt'));
-    document.dispatchEvent(new DragEvent('drop', { dataTransfer: data }));
-  }, Buffer.from(bytes).toString('base64'));
+export const drop = (page, bytes, name = 'partida.txt') =>
+  page.evaluate(
+    (base64, name) => {
+      const data = new DataTransfer();
+      data.items.add(new File([Uint8Array.from(atob(base64), (c) => c.charCodeAt(0))], name));
+      document.dispatchEvent(new DragEvent('drop', { dataTransfer: data }));
+    },
+    Buffer.from(bytes).toString('base64'),
+    name,
+  );
 
 // What the control `name` (shown by `opener`) saved (see prepare).
 export async function saved(page, name, opener = 'Archivo') {
@@ -63,12 +67,13 @@ export const click = async (page, name, scope) => (await control(page, name, sco
 
 // What a terminal shows when these answers are typed, one a line, into the
 // game: what it writes, each answer echoed as it is read, up to where it waits
-// for one more. Played by the page's module, which web.node-edition proves
-// plays as the UTF-8 console edition does.
-const inlined = () => readFileSync(pagePath, 'utf8').match(/id="module">([^]*?)<\/script>/)[1];
-let game;
-export function terminalView(answers, echoed = true) {
-  game ??= new WebAssembly.Module(moduleBytes(inlined()));
+// for one more. Played by the module of `page` (by default the page under
+// test), which web.node-edition proves plays as its console edition does.
+const inlined = (page) => readFileSync(page, 'utf8').match(/id="module">([^]*?)<\/script>/)[1];
+const games = new Map();
+export function terminalView(answers, echoed = true, page = pagePath) {
+  if (!games.has(page)) games.set(page, new WebAssembly.Module(moduleBytes(inlined(page))));
+  const game = games.get(page);
   const decoder = new TextDecoder();
   let [view, line, next, waiting, memory] = ['', Buffer.alloc(0), 0, false];
   const { exports } = new WebAssembly.Instance(game, {
@@ -89,6 +94,7 @@ export function terminalView(answers, echoed = true) {
       },
       scene() {},
       ending() {},
+      answered() {},
     },
   });
   memory = exports.memory;
@@ -96,10 +102,11 @@ export function terminalView(answers, echoed = true) {
   return view;
 }
 
-// Waits for the terminal's view, line by line (or as `same` sees it).
+// Waits for the terminal's view, line by line (or as `same` sees it), of
+// the module of `module` (a page's file, by default the page under test).
 const lines = (text) => text.replace(/[^\S\n]+$/gm, '').trimEnd();
-export async function expectView(page, answers, message, same = lines) {
-  const expected = same(terminalView(answers));
+export async function expectView(page, answers, message, same = lines, module = pagePath) {
+  const expected = same(terminalView(answers, true, module));
   await until(async () => assert.equal(same(await storyText(page)), expected, message));
 }
 

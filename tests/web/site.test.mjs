@@ -12,7 +12,7 @@ import { inflateSync } from 'node:zlib';
 import { inlineBytes } from '../../web/tools/inline_bytes.mjs';
 import { writeSite } from '../../web/tools/build_site.mjs';
 import { answer, click, expectView, fresh, launchOrSkip, lighthouse, pagePath, reload } from './browser.mjs';
-import { terminalView, type, until } from './browser.mjs';
+import { newPage, terminalView, type, until } from './browser.mjs';
 import { serve } from '../../tools/serve.mjs';
 
 const browser = await launchOrSkip();
@@ -50,7 +50,10 @@ test('served: installable; a new build shown by the second visit, the game whole
   const added = inlineBytes(Buffer.from([0, 2, 1, 0x32]));
   const index = readFileSync(join(site.dir, 'index.html'), 'utf8');
   const newIndex = index.replace(/(id="module">[^<]*)/, (module) => module + added);
-  writeSite(newIndex, fileURLToPath(new URL('../..', import.meta.url)), site.dir);
+  const english = { file: 'en.html', language: 'en', name: 'Tramontalia (English)' };
+  const pages = [{ file: 'index.html', language: 'es', name: 'Tramontalia', index: newIndex }, english];
+  english.index = readFileSync(join(site.dir, english.file), 'utf8');
+  writeSite(pages, fileURLToPath(new URL('../..', import.meta.url)), site.dir);
   const isNew = () => page.$eval('#module', (module, end) => module.textContent.endsWith(end), added);
   await reload(page);
   // That visit may show the old build; once the browser's check for a new
@@ -136,7 +139,7 @@ for (const tokens of ['', 'allow-scripts', 'allow-scripts allow-same-origin allo
     // As wide as a terminal: a narrower frame wraps the story as a phone does.
     const iframe = `<iframe src="${built.url}" width="1000" height="700" ${tokens && `sandbox="${tokens}"`}></iframe>`;
     const portal = await serve({ host: '127.0.0.1', pages: { '/': iframe } });
-    const page = await (await browser.createBrowserContext()).newPage();
+    const page = await newPage(browser);
     await page.setViewport({ width: 1280, height: 800 });
     await page.goto(portal.url);
     // Keys go to the focus; the download is the browser's to refuse: noted, not made.

@@ -1,33 +1,38 @@
-// Builds the browser edition's files from its WebAssembly module:
-//   tramontalia.html  one self-contained page (template, stylesheet, script,
-//                     module and the map's layout inlined) that loads
-//                     nothing from anywhere;
-//   tramontalia.html.map  the source map of the page's script, whose lines
-//                     and columns are the page's;
-//   tramontalia.mjs   a Node command that plays the module, taken back out of
-//                     the page, on standard input and output, for the tests
-//                     that compare editions.
-// The map's layout comes from the story map tool (a WASI command writing
+// Builds the browser edition's files, a page for each language, from each
+// language's WebAssembly module (the same sources, built with its
+// translation):
+//   tramontalia.html, tramontalia-LANGUAGE.html  one self-contained page
+//                     (template, stylesheet, script, module and the map's
+//                     layout inlined) that loads nothing from anywhere, in
+//                     the story's own language and in each translation;
+//   PAGE.html.map     the source map of the page's script, whose lines and
+//                     columns are the page's;
+//   tramontalia.mjs, tramontalia-LANGUAGE.mjs  a Node command that plays
+//                     the module, taken back out of the page, on standard
+//                     input and output, for the tests that compare editions;
+//   tramontalia.iFiction, tramontalia-LANGUAGE.iFiction  each page's record
+//                     for catalogues of interactive fiction;
+//   site/             the pages as one site (web/tools/build_site.mjs).
+// The page's words are put in each language (web/tools/words.mjs); the map's
+// layout comes from each language's story map tool (a WASI command writing
 // the story's DOT), laid out by Graphviz's dot.
-// Usage: node web/tools/build_web.mjs MODULE.wasm SOURCE_DIR OUTPUT_DIR IFID STORY_MAP.wasm
+// Usage: node web/tools/build_web.mjs SOURCE_DIR OUTPUT_DIR VERSION DATE PAGE...
+//   PAGE: LANGUAGE,IFID,MODULE.wasm,STORY_MAP.wasm[,TRANSLATION.hpp], the
+//   story's own language first, then each translation with its header.
 import { execFileSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
-import { chmodSync, closeSync, openSync, readFileSync, writeFileSync } from 'node:fs';
-import { join } from 'node:path';
-import { WASI } from 'node:wasi';
+import { chmodSync, mkdirSync, readFileSync, readdirSync, writeFileSync } from 'node:fs';
+import { join, relative } from 'node:path';
 
 import { buildSite } from './build_site.mjs';
 import { esbuild as minified } from './esbuild.mjs';
 import { inlineBytes } from './inline_bytes.mjs';
 import { pageCommand } from './page_command.mjs';
+import { runWasi } from './wasi.mjs';
+import { readTranslation, translateScript, translateTemplate } from './words.mjs';
 
-const [modulePath, sourceDir, outputDir, ifid, storyMapPath] = process.argv.slice(2);
+const [sourceDir, outputDir, version, date, ...pageArgs] = process.argv.slice(2);
 const source = (path) => readFileSync(join(sourceDir, path), 'utf8');
-const moduleBytes = readFileSync(modulePath);
-// Catalogues expect the IFID as an upper-case UUID.
-if (!/^[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}$/.test(ifid ?? '')) {
-  throw new Error(`not an upper-case IFID: ${ifid}`);
-}
 const sha256 = (text) => createHash('sha256').update(text).digest('base64');
 
 // Every placeholder must be filled once, in one pass (so that a value is
@@ -46,40 +51,44 @@ function fill(template, values) {
 
 const esbuild = (entry, ...options) => minified(sourceDir, entry, ...options);
 
-// The script, bundled, and its source map.
-function bundleScript() {
-  const path = join(outputDir, 'page.js');
-  esbuild('web/main.js', '--bundle', '--format=esm', '--sourcemap=external', `--outfile=${path}`);
-  return { bundle: readFileSync(path, 'utf8'), sourceMap: JSON.parse(readFileSync(`${path}.map`, 'utf8')) };
+// The script in the page's language, bundled, and its source map, whose
+// sources are web/'s: the scripts of web/, their words put in that language
+// by `say`, are bundled from a folder of their own.
+function bundleScript(language, say) {
+  const dir = join(outputDir, 'scripts', language);
+  mkdirSync(join(dir, 'web'), { recursive: true });
+  for (const name of readdirSync(join(sourceDir, 'web')).filter((file) => file.endsWith('.js'))) {
+    const where = (word) => say(word, `web/${name}`);
+    writeFileSync(join(dir, 'web', name), translateScript(source(`web/${name}`), where));
+  }
+  const path = join(dir, 'page.js');
+  minified(dir, 'web/main.js', '--bundle', '--format=esm', '--sourcemap=external', `--outfile=${path}`);
+  const sourceMap = JSON.parse(readFileSync(`${path}.map`, 'utf8'));
+  sourceMap.sources = sourceMap.sources.map((file) => relative(outputDir, join(sourceDir, file)));
+  return { bundle: readFileSync(path, 'utf8'), sourceMap };
 }
 
 // The bundle's map made the page's, whose lines a stack trace counts: the
 // bundle starts a line of the page, after as many as the page holds before
 // it.
-function pageMap(page, bundle, sourceMap) {
+function pageMap(file, page, bundle, sourceMap) {
   const linesBefore = page.slice(0, page.indexOf(bundle)).split('\n').length - 1;
   const mappings = ';'.repeat(linesBefore) + sourceMap.mappings;
-  return JSON.stringify({ ...sourceMap, file: 'tramontalia.html', mappings });
+  return JSON.stringify({ ...sourceMap, file, mappings });
 }
 
 // The story's DOT, as the story map tool writes it.
-async function storyMapDot() {
-  const dotPath = join(outputDir, 'story-map.dot');
-  const stdout = openSync(dotPath, 'w');
-  const wasi = new WASI({ version: 'preview1', args: ['story_map'], stdout, returnOnExit: true });
-  // wasiImport rather than getImportObject(), which Node.js 18 lacks.
-  const imports = { wasi_snapshot_preview1: wasi.wasiImport };
-  const { instance } = await WebAssembly.instantiate(readFileSync(storyMapPath), imports);
-  const status = wasi.start(instance);
-  closeSync(stdout);
-  if (status !== 0) throw new Error(`${storyMapPath} exited with ${status}`);
+async function storyMapDot(storyMapPath, language) {
+  const dotPath = join(outputDir, `story-map-${language}.dot`);
+  await runWasi(storyMapPath, dotPath);
   return readFileSync(dotPath, 'utf8');
 }
 
-// A scene's box makes room for a line for each of its endings.
-function withEndingLines(dot) {
+// A scene's box makes room for a line for each of its endings, as the page
+// writes it (`ending`, "Final" in the page's language).
+function withEndingLines(dot, ending) {
   return dot.replace(/^(\s*\w+ \[.*)label="([^"]*)"(.*endings="([^"]*)".*)$/gm, (line, before, title, after, endings) => {
-    const lines = endings.split('|').map((ending) => `\\nFinal: ${ending}`);
+    const lines = endings.split('|').map((title) => `\\n${ending}: ${title}`);
     return `${before}label="${title}${lines.join('')}"${after}`;
   });
 }
@@ -122,13 +131,6 @@ function mapLayout(graph) {
   return { width: Math.round(width * scale), height: Math.round(height * scale), scenes, edges };
 }
 
-const style = esbuild('web/style.css');
-const { bundle, sourceMap } = bundleScript();
-// On a line of its own, so that the map's columns are the page's.
-const script = `\n${bundle}`;
-const graph = JSON.parse(execFileSync('dot', ['-Tjson'], { input: withEndingLines(await storyMapDot()) }));
-// JSON in a script element: "<" escaped so that no tag can start in it.
-const map = JSON.stringify(mapLayout(graph)).replace(/</g, '\\u003c');
 // The game's icon in the browser's tab, as a data: URL: the drawing alone,
 // without its title and description, on one line, with what a URL may not
 // hold escaped.
@@ -137,26 +139,80 @@ const icon = `data:image/svg+xml,${source('packaging/tramontalia.svg')
   .replace(/\n/g, '')
   .replace(/"/g, "'")
   .replace(/[<># ]/g, encodeURIComponent)}`;
-// No request of any kind, and no script, style or image but the page's own.
-const csp = [
-  "default-src 'none'",
-  'img-src data:',
-  `script-src 'sha256-${sha256(script)}' 'wasm-unsafe-eval'`,
-  `style-src 'sha256-${sha256(style)}'`,
-  "base-uri 'none'",
-  "form-action 'none'",
-].join('; ');
-const module = inlineBytes(moduleBytes);
+const style = esbuild('web/style.css');
 
-const values = { csp, ifid, icon, style, map, module, script };
-const page = fill(source('web/index.html'), { ...values, app: '' });
-writeFileSync(join(outputDir, 'tramontalia.html'), page);
-writeFileSync(join(outputDir, 'tramontalia.html.map'), pageMap(page, bundle, sourceMap));
-// The same page as a site that installs as an app and plays offline.
-const sitePage = (changes) => fill(source('web/index.html'), { ...values, ...changes });
-buildSite({ page: sitePage, csp, sourceDir, dir: join(outputDir, 'site') });
+// Each page: its language, its file's name (the story's own language first,
+// as tramontalia.html; each translation as tramontalia-LANGUAGE.html), and
+// how it says a word of the page (in Spanish, as it is).
+const pages = pageArgs.map((arg, k) => {
+  const [language, ifid, module, storyMap, translation] = arg.split(',');
+  // Catalogues expect the IFID as an upper-case UUID.
+  if (!/^[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}$/.test(ifid ?? '')) {
+    throw new Error(`not an upper-case IFID: ${ifid}`);
+  }
+  const name = k === 0 ? 'tramontalia' : `tramontalia-${language}`;
+  const say = translation ? readTranslation(translation) : (word) => word;
+  // What the language is called in it, for the links to its page.
+  const called = new Intl.DisplayNames([language], { type: 'language' }).of(language);
+  return { language, ifid, module, storyMap, name, say, called: called[0].toUpperCase() + called.slice(1) };
+});
 
-// The Node command plays the module as the page carries it.
-const command = join(outputDir, 'tramontalia.mjs');
-writeFileSync(command, pageCommand(page));
-chmodSync(command, 0o755);
+// The links from a page to the others, their files named by `file`.
+const links = (page, file) =>
+  pages
+    .filter((other) => other !== page)
+    .map(({ language, called }) => `<a href="${file(pages.find((p) => p.language === language))}" hreflang="${language}" lang="${language}">${called}</a>`)
+    .join(' ');
+
+// A word the build cannot say in a page's language stops it, named.
+process.on('uncaughtException', (error) => {
+  console.error(`build_web.mjs: ${error.message}`);
+  process.exit(1);
+});
+
+const sitePages = [];
+for (const page of pages) {
+  const { language, name, say } = page;
+  const { bundle, sourceMap } = bundleScript(language, say);
+  // On a line of its own, so that the map's columns are the page's.
+  const script = `\n${bundle}`;
+  const dot = withEndingLines(await storyMapDot(page.storyMap, language), say('Final', 'the map'));
+  const graph = JSON.parse(execFileSync('dot', ['-Tjson'], { input: dot }));
+  // JSON in a script element: "<" escaped so that no tag can start in it.
+  const map = JSON.stringify(mapLayout(graph)).replace(/</g, '\\u003c');
+  // No request of any kind, and no script, style or image but the page's own.
+  const csp = [
+    "default-src 'none'",
+    'img-src data:',
+    `script-src 'sha256-${sha256(script)}' 'wasm-unsafe-eval'`,
+    `style-src 'sha256-${sha256(style)}'`,
+    "base-uri 'none'",
+    "form-action 'none'",
+  ].join('; ');
+  const module = inlineBytes(readFileSync(page.module));
+  const template = translateTemplate(source('web/index.html'), (word) => say(word, 'web/index.html'));
+  const values = { csp, ifid: page.ifid, icon, style, map, module, script, lang: language };
+  const single = fill(template, { ...values, app: '', languages: links(page, (other) => `${other.name}.html`) });
+  writeFileSync(join(outputDir, `${name}.html`), single);
+  writeFileSync(join(outputDir, `${name}.html.map`), pageMap(`${name}.html`, single, bundle, sourceMap));
+
+  // The Node command plays the module as the page carries it.
+  const command = join(outputDir, `${name}.mjs`);
+  writeFileSync(command, pageCommand(single));
+  chmodSync(command, 0o755);
+
+  // The page's iFiction record, dated DATE (as a release dates it).
+  const record = translateTemplate(source('packaging/tramontalia.iFiction.in'), (word) =>
+    say(word, 'packaging/tramontalia.iFiction.in'),
+  );
+  const recordValues = { TRAMONTALIA_IFID: page.ifid, PROJECT_VERSION: version, originated: date, language };
+  writeFileSync(join(outputDir, `${name}.iFiction`), record.replace(/@(\w+)@/g, (all, key) => recordValues[key]));
+
+  // The same page in the site, which fills its app's part (build_site.mjs).
+  const siteFile = (other) => (other === pages[0] ? 'index.html' : `${other.language}.html`);
+  const fillSite = (changes) => fill(template, { ...values, languages: links(page, siteFile), ...changes });
+  sitePages.push({ language, file: siteFile(page), name: page === pages[0] ? 'Tramontalia' : `Tramontalia (${page.called})`, fill: fillSite, csp });
+}
+
+// The pages as a site that installs as an app and plays offline.
+buildSite({ pages: sitePages, sourceDir, dir: join(outputDir, 'site') });

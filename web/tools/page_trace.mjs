@@ -11,7 +11,7 @@ import { dirname, relative, resolve } from 'node:path';
 const mapPath = process.argv[2];
 const map = new SourceMap(JSON.parse(readFileSync(mapPath, 'utf8')));
 
-const trace = readFileSync(0, 'utf8').replace(/[^\s()@]*tramontalia\.html:(\d+):(\d+)/g, (text, line, column) => {
+const trace = readFileSync(0, 'utf8').replace(/[^\s()@]*tramontalia(?:-[a-z]+)?\.html:(\d+):(\d+)/g, (text, line, column) => {
   const { fileName, lineNumber, columnNumber } = map.findOrigin(Number(line), Number(column));
   return fileName ? `${relative('.', resolve(dirname(mapPath), fileName))}:${lineNumber}:${columnNumber}` : text;
 });

@@ -39,9 +39,11 @@ const { instance } = await WebAssembly.instantiate(module, {
   tramontalia: {
     read: (at, capacity) => readInput(new Uint8Array(memory.buffer, at, capacity)),
     write: (at, size) => writeOutput(new Uint8Array(memory.buffer, at, size)),
-    // The scenes and endings reached matter only to the page's map.
+    // The scenes and endings reached matter only to the page's map, and what
+    // each answer did only to a game carried to another language's page.
     scene: () => {},
     ending: () => {},
+    answered: () => {},
   },
 });
 memory = instance.exports.memory;

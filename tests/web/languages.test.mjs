@@ -1,0 +1,130 @@
+// The pages in two languages: a game goes on in the other language at the
+// same point, from disk and from the site, online and off; the site opens in
+// its player's language; each page is a work of its own, with its IFID; a
+// file saved by the other language's page is refused.
+import assert from 'node:assert/strict';
+import { readFileSync } from 'node:fs';
+import { dirname, join } from 'node:path';
+import { after, test } from 'node:test';
+import { pathToFileURL } from 'node:url';
+
+import { serve } from '../../tools/serve.mjs';
+import { answer, click, drop, expectView, fresh, launch, launchOrSkip, pagePath, pageUrl, reload } from './browser.mjs';
+import { terminalView, typeableTranscripts, typedAnswers, until } from './browser.mjs';
+
+const browser = await launchOrSkip();
+const engine = process.env.BROWSER ?? 'chromium';
+after(() => browser.close());
+const english = join(dirname(pagePath), 'tramontalia-en.html');
+const transcripts = process.env.TRANSCRIPT_DIR;
+
+const follow = async (page, language) => {
+  await Promise.all([page.waitForNavigation(), page.click(`header [hreflang="${language}"]`)]);
+  await page.waitForSelector('#story .piece');
+};
+// The scenes and endings the map counts, in any language.
+const counts = async (page) => {
+  await page.click('#open-map');
+  const text = await page.$eval('#map-counts', (counts) => counts.textContent);
+  await page.click('#close-map');
+  return text.match(/\d+/g).join(' ');
+};
+const storedGame = (page, key) => page.evaluate((key) => JSON.parse(localStorage[key]).answers, key);
+
+test('from disk, every transcript\'s game goes on in English as the English console plays it, and back in Spanish on its course', async () => {
+  const page = await fresh(browser);
+  for (const name of typeableTranscripts()) {
+    const spanish = typedAnswers(name);
+    await page.goto(pageUrl);
+    await page.evaluate((answers) => {
+      localStorage.clear();
+      localStorage.tramontalia = JSON.stringify({ answers });
+    }, spanish);
+    await reload(page);
+    await follow(page, 'en');
+    // The English transcript's input is the English console's, as tools/translate_answers makes it.
+    await expectView(page, typedAnswers(name, `${transcripts}/en`), `${name} in English`, undefined, english);
+    await follow(page, 'es');
+    await until(async () => assert.equal(terminalView(await storedGame(page, 'tramontalia'), false), terminalView(spanish, false), name));
+    await expectView(page, await storedGame(page, 'tramontalia'), `${name} back in Spanish`);
+  }
+  await page.done();
+});
+
+test('from disk, the record goes along, the same scenes and endings; the game goes on, in English and back', async () => {
+  const page = await fresh(browser);
+  const [played, ...others] = ['attendant-juice-rojo-drunk.in', 'cockpit-race-to-finish.in'];
+  for (const name of [...others, played]) {
+    await page.evaluate(() => localStorage.removeItem('tramontalia'));
+    await reload(page);
+    await answer(page, typedAnswers(name).slice(0, name === played ? 5 : undefined));
+  }
+  const spanish = await counts(page);
+  await follow(page, 'en');
+  await until(async () => assert.equal(await counts(page), spanish, 'the record in English'));
+  const inEnglish = typedAnswers(played, `${transcripts}/en`).slice(0, 7);
+  await answer(page, inEnglish.slice(5));
+  await expectView(page, inEnglish, 'played on in English', undefined, english);
+  await follow(page, 'es');
+  await expectView(page, typedAnswers(played).slice(0, 7), 'and on in Spanish');
+  await page.done();
+});
+
+test("a file the other language's page saved is refused, saying whose it is", async () => {
+  for (const [url, name, line] of [
+    [pageUrl, 'tramontalia-en-game-20261210-1200.txt', 'No se carga: es de la página en inglés.'],
+    [pathToFileURL(english).href, 'tramontalia-partida-20261210-1200.txt', "Not loaded: it is the Spanish page's."],
+  ]) {
+    const page = await fresh(browser, { url });
+    await drop(page, '\n\n\na\n', name);
+    await until(async () => assert.equal(await page.$eval('#ending', (el) => el.textContent), line));
+    await expectView(page, [], name, undefined, url === pageUrl ? pagePath : english);
+    await page.done();
+  }
+});
+
+test('each page has its IFID, in its head and its iFiction record, and English is a work of its own', () => {
+  const ifids = ['tramontalia', 'tramontalia-en'].map((name) => {
+    const page = readFileSync(join(dirname(pagePath), `${name}.html`), 'utf8');
+    const record = readFileSync(join(dirname(pagePath), `${name}.iFiction`), 'utf8');
+    const head = page.match(/property="ifiction:ifid" content="([^"]+)"/)[1];
+    assert.equal(record.match(/<ifid>([^<]+)<\/ifid>/)[1], head, name);
+    assert.equal(record.match(/<language>([^<]+)<\/language>/)[1], page.match(/<html lang="(\w+)"/)[1], name);
+    return head;
+  });
+  const cmake = readFileSync(new URL('../../CMakeLists.txt', import.meta.url), 'utf8');
+  assert.deepEqual(ifids, [/TRAMONTALIA_IFID (\S+)\)/, /TRAMONTALIA_IFID_EN (\S+)\)/].map((set) => cmake.match(set)[1]));
+});
+
+const serveSite = () => serve({ dir: join(dirname(pagePath), 'site') });
+const openedIn = (page) => page.evaluate(() => document.documentElement.lang);
+
+test("the site opens in the first of the browser's languages that the game has, else in Spanish", async () => {
+  const site = await serveSite();
+  for (const [languages, expected] of [['en-GB,en', 'en'], ['de,es-MX,en', 'es'], ['fr,de', 'es'], ['fr,en-US,es', 'en']]) {
+    const other = await launch(engine, { languages });
+    const page = await fresh(other, { url: site.url });
+    assert.equal(await openedIn(page), expected, languages);
+    await other.close();
+  }
+  await site.close();
+});
+
+test('on the site, a switch goes on with the game, is remembered, and works offline', async () => {
+  const copy = await serveSite();
+  const page = await fresh(browser, { url: copy.url });
+  const played = ['', '', '', 'a', '', 'l'];
+  await answer(page, played);
+  await page.waitForFunction(() => navigator.serviceWorker.controller?.state === 'activated');
+  await follow(page, 'en');
+  const carried = await storedGame(page, 'tramontalia-en');
+  await expectView(page, carried, 'in English', undefined, english);
+  await page.goto(copy.url);
+  assert.equal(await openedIn(page), 'en', 'the switch remembered');
+  await copy.close();
+  await follow(page, 'es');
+  await expectView(page, played, 'back in Spanish, offline');
+  await page.goto(copy.url);
+  assert.equal(await openedIn(page), 'es', 'offline, the switch back remembered');
+  await page.done();
+});
