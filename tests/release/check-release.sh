@@ -157,9 +157,14 @@ check_install() {
 }
 
 # The site's zip: index.html at its root, as portals and static hosts take it, and the English page beside it.
+# The listing is read whole before it is searched: unzip writes it name by
+# name, and a `grep -q` that stops at the first match would leave unzip
+# writing to a closed pipe, failing the pipeline at random.
 check_web_zip() {
-  unzip -Z1 "$release/tramontalia-web.zip" | grep -qx index.html || fail "no index.html at the zip's root"
-  unzip -Z1 "$release/tramontalia-web.zip" | grep -qx en.html || fail "no en.html at the zip's root"
+  local names
+  names=$(unzip -Z1 "$release/tramontalia-web.zip") || fail "tramontalia-web.zip cannot be read"
+  grep -qx index.html <<< "$names" || fail "no index.html at the zip's root"
+  grep -qx en.html <<< "$names" || fail "no en.html at the zip's root"
   [ "$(stat -c %s "$release/tramontalia-web.zip")" -le 122880 ] || fail "tramontalia-web.zip is over 120 KB"
 }
 
