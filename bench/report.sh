@@ -46,6 +46,9 @@ section 'The game: bench/run.sh' "$here/run.sh" "$game"
 section 'The English edition: bench/run.sh' "$here/run.sh" "$game-en"
 [ -z "$page" ] || section 'The browser edition: bench/web.mjs' \
   env WEB_PAGE="$page" TRANSCRIPT_DIR="$root/tests/transcripts" node "$here/web.mjs"
+# The English page beside it, answered with the same games in English.
+[ -z "$page" ] || section 'The English page: bench/web.mjs' \
+  env WEB_PAGE="$(dirname "$page")/tramontalia-en.html" TRANSCRIPT_DIR="$root/tests/transcripts/en" node "$here/web.mjs"
 [ -z "$page" ] || section 'The book: bench/book.sh' "$here/book.sh"
 # A fresh clone needs the repository.
 ! git -C "$root" rev-parse 2> /dev/null ||

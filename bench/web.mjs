@@ -21,9 +21,14 @@
 //   loading     a saved game of 1,000 answers, from a new game: from the
 //               file dropped to the whole story on screen (the next frame
 //               drawn), against the first text of the plain file holding
-//               that story's text.
+//               that story's text;
+//   switching   from the link to the other language's page followed, in a
+//               game at the end of the longest transcript, to that page
+//               showing the game at the same point, against that page's
+//               own first text.
 // Each figure of speed but the first text is the median of five page loads.
-// Usage: WEB_PAGE=build/web/tramontalia.html node bench/web.mjs
+// The page measured is in any language, with the transcripts answered in it.
+// Usage: WEB_PAGE=build/web/tramontalia.html TRANSCRIPT_DIR=tests/transcripts node bench/web.mjs
 // Prints a table, a row for each browser that is not installed; slow figures
 // never fail (exit 0), a missing page exits 2.
 import { execFileSync } from 'node:child_process';
@@ -32,7 +37,7 @@ import { tmpdir } from 'node:os';
 import { basename, dirname, join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 
-import { answer, fresh, launch, lighthouse, missingFor, pagePath, pageUrl, reload } from '../tools/browser.mjs';
+import { answer, fresh, launch, lighthouse, missingFor, pageLanguage, pagePath, pageUrl, reload } from '../tools/browser.mjs';
 import { storyText, typeableTranscripts, typedAnswers } from '../tools/browser.mjs';
 import { serve } from '../tools/serve.mjs';
 
@@ -43,14 +48,16 @@ if (!pagePath || !existsSync(pagePath)) {
 const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const rows = [];
 
+// The page's words that the measures wait for, and where it stores the game
+// and the record, in each language's page.
+const pauseLines = { es: 'Pulsa enter', en: 'Press Enter' };
+const original = pageLanguage === 'es';
+const gameKey = original ? 'tramontalia' : `tramontalia-${pageLanguage}`;
+const recordKey = `${gameKey}-${{ es: 'mapa', en: 'map' }[pageLanguage]}`;
+
 // --- Size ----------------------------------------------------------------------
 const gzipped = execFileSync('gzip', ['-9c', pagePath]).length;
-rows.push(['page, gzip -9 (bytes), any browser', `${gzipped}`, '-', '-', '<= 28000']);
-// The English page beside it, to the same limit.
-const englishPath = join(dirname(pagePath), 'tramontalia-en.html');
-if (existsSync(englishPath)) {
-  rows.push(['English page, gzip -9 (bytes)', `${execFileSync('gzip', ['-9c', englishPath]).length}`, '-', '-', '<= 28000']);
-}
+rows.push([`page (${pageLanguage}), gzip -9 (bytes), any browser`, `${gzipped}`, '-', '-', '<= 28000']);
 // The shares of the script and the stylesheet: each one's text gzipped alone.
 const page = readFileSync(pagePath, 'utf8');
 const parts = { script: /<script type="module">([^]*?)<\/script>/, stylesheet: /<style>([^]*?)<\/style>/ };
@@ -63,11 +70,16 @@ for (const [part, element] of Object.entries(parts)) {
 // The same first text in a plain page: what any page needs to show it.
 const work = mkdtempSync(join(tmpdir(), 'tramontalia-bench-'));
 
-// The site zipped as a release zips it.
+// The site zipped as a release zips it, both languages' pages in it: told
+// once, with the original's page.
 const siteDir = join(dirname(pagePath), 'site');
-const zipPath = join(work, 'site.zip');
-execFileSync('zip', ['-q', '-X', '-9', zipPath, ...readdirSync(siteDir).sort()], { cwd: siteDir });
-rows.push(['site, zip -X -9 (bytes), any browser', statSync(zipPath).size, '-', '-', '<= 122880']);
+// The page's file in the site: the original's is the site's index.
+const siteFile = original ? '' : `${pageLanguage}.html`;
+if (original) {
+  const zipPath = join(work, 'site.zip');
+  execFileSync('zip', ['-q', '-X', '-9', zipPath, ...readdirSync(siteDir).sort()], { cwd: siteDir });
+  rows.push(['site, zip -X -9 (bytes), any browser', statSync(zipPath).size, '-', '-', '<= 122880']);
+}
 const plainPath = join(work, 'plain.html');
 const plainLongPath = join(work, 'plain-long.html');
 // A long game: at the first menu, an unrecognised word, which replays the
@@ -78,33 +90,33 @@ const longGame = Array.from({ length: 1000 }, (_, k) => (k < 3 ? '' : cycle[k % 
 const writePlain = (path, text) =>
   writeFileSync(
     path,
-    `<!doctype html><html lang="es"><meta charset="utf-8"><title>Tramontalia</title><pre>${text
+    `<!doctype html><html lang="${pageLanguage}"><meta charset="utf-8"><title>Tramontalia</title><pre>${text
       .replace(/&/g, '&amp;')
       .replace(/</g, '&lt;')}</pre></html>`,
   );
 
-// Milliseconds from navigation until "Pulsa enter" is in the document and
-// the next frame has been drawn, measured inside the page alike for both.
-// With storage emptied at each navigation, then holding `stored` (key to
-// value), as another build left it; in one context, so that every load
-// finds the browser's caches alike.
-async function timeToFirstText(browser, url, stored = {}) {
+// Milliseconds from navigation until the page's first pause line ("Pulsa
+// enter" in Spanish) is in the document and the next frame has been drawn,
+// measured inside the page alike for both. With storage emptied at each
+// navigation, then holding `stored` (key to value), as another build left
+// it; in one context, so that every load finds the browser's caches alike.
+async function timeToFirstText(browser, url, stored = {}, pauseLine = pauseLines[pageLanguage]) {
   const page = await browser.newPage();
   await page.evaluateOnNewDocument((values) => {
     localStorage.clear();
     for (const [key, value] of Object.entries(values)) localStorage.setItem(key, value);
   }, stored);
-  await page.evaluateOnNewDocument(() => {
+  await page.evaluateOnNewDocument((line) => {
     window.firstText = new Promise((resolve) => {
       const check = () => {
-        if (!document.body?.textContent.includes('Pulsa enter')) return false;
+        if (!document.body?.textContent.includes(line)) return false;
         requestAnimationFrame(() => resolve(performance.now()));
         return true;
       };
       const observer = new MutationObserver(() => check() && observer.disconnect());
       observer.observe(document, { childList: true, subtree: true, characterData: true });
     });
-  });
+  }, pauseLine);
   await page.goto(url);
   const ms = await page.evaluate(() => window.firstText);
   await page.close();
@@ -120,7 +132,7 @@ async function siteFirstTexts(browser, plain, rounds) {
   copyFileSync(plain, join(dir, 'plain.html'));
   const host = await serve({ dir });
   const page = await browser.newPage();
-  await page.goto(host.url);
+  await page.goto(host.url + siteFile);
   await page.waitForFunction(() => navigator.serviceWorker.controller?.state === 'activated');
   await page.evaluate(async () => (await caches.open((await caches.keys())[0])).add('plain.html'));
   await page.close();
@@ -129,7 +141,7 @@ async function siteFirstTexts(browser, plain, rounds) {
     if (!online) await host.close();
     const [site, plainText] = [[], []];
     for (let round = 0; round < rounds; ++round) {
-      site.push(await timeToFirstText(browser, host.url));
+      site.push(await timeToFirstText(browser, host.url + siteFile));
       plainText.push(await timeToFirstText(browser, `${host.url}plain.html`));
     }
     medians.push(median(site), median(plainText));
@@ -154,7 +166,9 @@ const isolatedUrl = `${isolated.url}${basename(pagePath)}`;
 // opening the map (closed again unmeasured), a jump to a scene, each seen
 // scene in turn (from the map opened unmeasured), "Ver todo" (on the map
 // opened and zoomed in a step, unmeasured), a zoom step, out and in by turns
-// (on the map opened unmeasured), or loading a saved game of `count` answers
+// (on the map opened unmeasured), one answer given from a control away from
+// the text box, to which the page moves the focus back as after a jump (the
+// control focused unmeasured), or loading a saved game of `count` answers
 // (from a new game, started unmeasured), until its last block is
 // on screen and the next frame drawn. Returns the median time.
 async function pageTime(browser, before, measure = 'answer', reused = null) {
@@ -205,6 +219,7 @@ async function pageTime(browser, before, measure = 'answer', reused = null) {
     // what is done after it, unmeasured.
     const [setUp, work, tearDown] = {
       answer: [none, () => answer(given++), none],
+      answerBack: [() => document.getElementById('open-map').focus(), () => answer(given++), none],
       map: [none, () => click('#open-map'), () => click('#close-map')],
       jump: [() => click('#open-map'), jumpTo, none],
       fit: [() => [click('#open-map'), step('+')], () => step('fit'), () => click('#close-map')],
@@ -229,8 +244,49 @@ async function pageTime(browser, before, measure = 'answer', reused = null) {
 
 // The page loaded again at a new game, keeping its record.
 async function newGame(page) {
-  await page.evaluate(() => localStorage.removeItem('tramontalia'));
+  await page.evaluate((key) => localStorage.removeItem(key), gameKey);
   await reload(page);
+}
+
+// The longest game of the transcripts, which switching carries over.
+const longestTranscript = () =>
+  typeableTranscripts()
+    .map((name) => typedAnswers(name))
+    .reduce((longest, answers) => (answers.length > longest.length ? answers : longest));
+
+// Milliseconds from the link to the other language's page followed, in a
+// game of `answers`, to that page showing as many blocks of the story as
+// this one did, the next frame drawn: the game's answers carried over and
+// played there. Both ends are read on the same clock, the time since the
+// epoch, in high resolution.
+async function switchTime(browser, answers) {
+  const page = await fresh(browser);
+  await answer(page, answers);
+  const blocks = await page.$$eval('#story .piece', (pieces) => pieces.length);
+  await page.evaluateOnNewDocument((count) => {
+    window.atItsPoint = new Promise((resolve) => {
+      const check = () => {
+        if (document.querySelectorAll('#story .piece').length < count) return false;
+        requestAnimationFrame(() => resolve(performance.timeOrigin + performance.now()));
+        return true;
+      };
+      const observer = new MutationObserver(() => check() && observer.disconnect());
+      observer.observe(document, { childList: true, subtree: true });
+    });
+  }, blocks);
+  const [, start] = await Promise.all([
+    page.waitForNavigation(),
+    page.evaluate(() => {
+      const start = performance.timeOrigin + performance.now();
+      // A click as the player's, which follows the link: the harness keeps
+      // saved files from the links' own click().
+      document.querySelector('header [hreflang]').dispatchEvent(new MouseEvent('click', { bubbles: true, cancelable: true }));
+      return start;
+    }),
+  ]);
+  const end = await page.evaluate(() => window.atItsPoint);
+  await page.done();
+  return end - start;
 }
 
 // Every transcript played in one page, so that its record holds every scene.
@@ -255,7 +311,7 @@ for (const [engine, name] of [
   const browser = await launch(engine);
   const first = await fresh(browser);
   writePlain(plainPath, await storyText(first));
-  const longStored = { tramontalia: JSON.stringify({ answers: longGame }) };
+  const longStored = { [gameKey]: JSON.stringify({ answers: longGame }) };
   await first.evaluate((values) => Object.assign(localStorage, values), longStored);
   await reload(first);
   writePlain(plainLongPath, await storyText(first));
@@ -264,9 +320,9 @@ for (const [engine, name] of [
   // and the endings' numbers, which the page must find ways to again.
   const seenAll = await everySceneSeen(browser);
   if (!(await seenAll.evaluate(() => crossOriginIsolated))) throw new Error(`${name}: the page is not cross-origin isolated`);
-  const ways = await seenAll.evaluate(() => Object.values(JSON.parse(localStorage.getItem('tramontalia-mapa')))[0]);
+  const ways = await seenAll.evaluate((key) => Object.values(JSON.parse(localStorage.getItem(key)))[0], recordKey);
   const endings = [...Array(19).keys()];
-  const stored = { 'tramontalia-mapa': JSON.stringify({ version: 'another build', ways, endings }) };
+  const stored = { [recordKey]: JSON.stringify({ version: 'another build', ways, endings }) };
   const [game, plain, full, resumed, plainLong] = [[], [], [], [], []];
   for (let round = 0; round < 30; ++round) {
     game.push(await timeToFirstText(browser, pageUrl));
@@ -293,25 +349,43 @@ for (const [engine, name] of [
 
   // Round after round, each measure once, so that a moment when the
   // machine is slower weighs on all of them alike; then the medians.
-  const times = { few: [], many: [], map: [], jump: [], fit: [], zoom: [], load: [] };
+  const times = { few: [], many: [], back: [], map: [], jump: [], fit: [], zoom: [], load: [] };
   for (let round = 0; round < 5; ++round) {
     times.few.push(await pageTime(browser, 10));
     times.many.push(await pageTime(browser, 1000));
+    times.back.push(await pageTime(browser, 10, 'answerBack'));
     times.load.push(await pageTime(browser, 1000, 'load'));
     for (const measure of ['map', 'jump', 'fit', 'zoom']) {
       await newGame(seenAll);
       times[measure].push(await pageTime(browser, 10, measure, seenAll));
     }
   }
-  const [few, many, map, jump, fit, zoom, load] = Object.values(times).map(median);
+  const [few, many, back, map, jump, fit, zoom, load] = Object.values(times).map(median);
   rows.push([`${name}: one answer after 1,000 (ms)`, many, `${few.toFixed(2)} (after 10)`, many / few, '<= 2x']);
   const reference = `${many.toFixed(2)} (one answer)`;
   rows.push([`${name}: opening the map (ms)`, map, reference, map / many, '<= 2x']);
-  rows.push([`${name}: a jump to a scene (ms)`, jump, reference, jump / many, '<= 2x']);
+  // A jump ends with the focus moved back to the text box, which a keyboard
+  // player needs: its reference moves it too.
+  const backReference = `${back.toFixed(2)} (one answer, focus back)`;
+  rows.push([`${name}: a jump to a scene (ms)`, jump, backReference, jump / back, '<= 2x']);
   rows.push([`${name}: "Ver todo" on the map (ms)`, fit, reference, fit / many, '<= 2x']);
   rows.push([`${name}: a zoom step on the map (ms)`, zoom, reference, zoom / many, '<= 2x']);
   const loadRow = `${name}: loading a file of 1,000 answers (ms)`;
   rows.push([loadRow, load, plainLongText, load / plainLongFirst, '<= 1.5x']);
+
+  // Switching language, against the other page's own first text.
+  const otherPage = await fresh(browser);
+  const [otherUrl, otherLanguage] = await otherPage.$eval('header [hreflang]', (link) => [link.href, link.hreflang]);
+  await otherPage.done();
+  const carried = longestTranscript();
+  const [switched, otherFirst] = [[], []];
+  for (let round = 0; round < 10; ++round) {
+    switched.push(await switchTime(browser, carried));
+    otherFirst.push(await timeToFirstText(browser, otherUrl, {}, pauseLines[otherLanguage]));
+  }
+  const [switchMs, otherMs] = [median(switched), median(otherFirst)];
+  const switchRow = `${name}: switching to ${otherLanguage}, ${carried.length} answers (ms)`;
+  rows.push([switchRow, switchMs, `${otherMs.toFixed(1)} (its first text)`, switchMs / otherMs, '<= 1.5x']);
   await seenAll.done();
   await browser.close();
 }
@@ -322,7 +396,7 @@ await isolated.close();
 // profile (a slow phone on slow 4G, simulated), with its first contentful paint.
 if ((await missingFor('chromium')).length === 0) {
   const host = await serve({ dir: siteDir });
-  const report = await lighthouse(host.url, 'performance');
+  const report = await lighthouse(host.url + siteFile, 'performance');
   await host.close();
   if (report) {
     const paint = `${report.audits['first-contentful-paint'].displayValue} (first paint)`;
