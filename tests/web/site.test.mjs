@@ -38,21 +38,27 @@ test('served: installable; a new build shown by the second visit, the game whole
   const before = ['', '', '', 'a', ''];
   await answer(page, before);
   await page.waitForFunction(() => navigator.serviceWorker.controller?.state === 'activated');
-  if (chromium) {
+  // Each language's page an app of its own, in its language.
+  const installable = async (language) => {
+    if (!chromium) return;
     const cdp = await page.createCDPSession();
     const refused = (await cdp.send('Page.getInstallabilityErrors')).installabilityErrors.map((error) => error.errorId);
-    const { errors } = await cdp.send('Page.getAppManifest');
+    const { errors, data } = await cdp.send('Page.getAppManifest');
     // In a private context, as fresh() opens: Chromium refuses to install from one, for that alone.
-    assert.deepEqual({ refused, errors }, { refused: ['in-incognito'], errors: [] });
-  }
+    const expected = { refused: ['in-incognito'], errors: [], language };
+    assert.deepEqual({ refused, errors, language: JSON.parse(data).lang }, expected);
+  };
+  await installable('es');
   const stored = await record(page);
-  // The same page, its module with one more (custom) section: a new build.
+  // The same pages, each module with one more (custom) section: a new build.
   const added = inlineBytes(Buffer.from([0, 2, 1, 0x32]));
-  const index = readFileSync(join(site.dir, 'index.html'), 'utf8');
-  const newIndex = index.replace(/(id="module">[^<]*)/, (module) => module + added);
-  const english = { file: 'en.html', language: 'en', name: 'Tramontalia (English)' };
-  const pages = [{ file: 'index.html', language: 'es', name: 'Tramontalia', index: newIndex }, english];
-  english.index = readFileSync(join(site.dir, english.file), 'utf8');
+  const newBuild = (file) =>
+    readFileSync(join(site.dir, file), 'utf8').replace(/(id="module">[^<]*)/, (module) => module + added);
+  const [newIndex, newEnglish] = [newBuild('index.html'), newBuild('en.html')];
+  const pages = [
+    { file: 'index.html', language: 'es', name: 'Tramontalia', index: newIndex },
+    { file: 'en.html', language: 'en', name: 'Tramontalia (English)', index: newEnglish },
+  ];
   writeSite(pages, fileURLToPath(new URL('../..', import.meta.url)), site.dir);
   const isNew = () => page.$eval('#module', (module, end) => module.textContent.endsWith(end), added);
   await reload(page);
@@ -63,14 +69,18 @@ test('served: installable; a new build shown by the second visit, the game whole
   const settled = () =>
     page.evaluate(async () => {
       const { installing, waiting } = await navigator.serviceWorker.ready;
-      const index = await caches.match('index.html');
-      return [Boolean(installing ?? waiting), (await caches.keys()).length, await index?.text()];
+      const pages = await Promise.all(['index.html', 'en.html'].map((file) => caches.match(file)));
+      return [Boolean(installing ?? waiting), (await caches.keys()).length, ...(await Promise.all(pages.map((page) => page?.text())))];
     });
-  await until(async () => assert.deepEqual(await settled(), [false, 1, newIndex], 'the new build, and it alone, kept'));
+  const kept = [false, 1, newIndex, newEnglish];
+  await until(async () => assert.deepEqual(await settled(), kept, 'the new build, and it alone, kept'));
   await reload(page);
   assert.ok(await isNew(), 'the second visit shows the new build');
   await expectView(page, before, 'the game on screen');
   assert.deepEqual(await record(page), stored, 'the game and the record stored');
+  await page.goto(`${site.url}en.html`);
+  assert.ok(await isNew(), "the English page's visit shows the new build too");
+  await installable('en');
   await site.close();
   // Offline, from a link with a query, as portals and shared links give.
   await page.goto(`${site.url}?desde=enlace`);
