@@ -4,10 +4,63 @@
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 
-import { pagePath, storyText } from '../../tools/browser.mjs';
+import { fresh as freshPage, pageLanguage, pagePath, storyText } from '../../tools/browser.mjs';
 import { moduleBytes } from '../../web/game.js';
 
 export * from '../../tools/browser.mjs';
+
+// The suites are written in Spanish. What they look for on the English page
+// instead: its words, by their Spanish ones; its storage keys and files; and
+// the keys of the options the suites take, at the menus they take them.
+const english = {
+  ...{ tramontalia: 'tramontalia-en', 'tramontalia-mapa': 'tramontalia-en-map' },
+  ...{ 'tramontalia-partida': 'tramontalia-en-game', Deshacer: 'Undo', 'Empezar de nuevo': 'Start again' },
+  ...{ Archivo: 'File', Mapa: 'Map', English: 'Español', Enviar: 'Send', 'No se carga': 'Not loaded' },
+  ...{ 'Seguir jugando': 'Keep playing', 'Cargar partida': 'Load game', 'Olvidar el mapa': 'Forget the map' },
+  ...{ 'pasa de 1 MB': 'it is over 1 MB', 'no es texto': 'it is not text', 'no está en UTF-8': 'it is not in UTF-8' },
+  'una respuesta lleva un retorno de carro': 'an answer holds a carriage return',
+  'la partida sigue tras su final': 'the game goes on after its ending',
+  'La partida guardada ya no se puede jugar.': 'The saved game can no longer be played.',
+  'El navegador no guarda la partida: usa Archivo > Guardar partida.': 'The browser does not keep the game: use File > Save game.',
+  'Estás en casa, jugando tranquilamente': 'You are at home, quietly playing',
+  ...{ Escenas: 'Scenes', Finales: 'Endings', de: 'of', Final: 'Ending', 'Nuevo final': 'New ending' },
+  ...{ 'escena sin descubrir': 'scene not found yet', 'La habitación circular': 'The round room' },
+  ...{ 'Contar ovejas': 'Counting sheep', 'El botón de llamada': 'The call button', 'El azafato': 'The steward' },
+  ...{ 'Un zumo de naranja': 'An orange juice', 'De un trago': 'In one gulp' },
+  'Zumos para la eternidad': 'Juice for all eternity',
+  ...{ a: 'l', d: 'b', n: 'd', l: 'c', z: 'j', t: 'd', p: 'a', c: 'r', i: 't', salir: 'quit' },
+};
+// `text`, or each text of a list, as the page under test has it.
+export const say = (text) =>
+  Array.isArray(text) ? text.map(say) : pageLanguage === 'en' && Object.hasOwn(english, text) ? english[text] : text;
+
+// The page at its first text, `stored` in its storage, as tools/browser.mjs
+// opens it, but for the key of the record it waits for: the page's own.
+export async function fresh(browser, { stored = {}, ...options } = {}) {
+  const page = await freshPage(browser, { ...options, stored: stored && {} });
+  if (Object.keys(stored ?? {}).length === 0) return page;
+  await page.waitForFunction((key) => localStorage[key], {}, say('tramontalia-mapa'));
+  await page.evaluate((values) => {
+    localStorage.clear();
+    for (const [key, value] of Object.entries(values)) localStorage.setItem(key, value);
+  }, stored);
+  await reload(page);
+  return page;
+}
+
+// The page loaded again; `forgetting` what it stored, at a new game. A
+// loaded Chromium now and then starts the new page with an empty storage,
+// where the old page's values arrive later: a page that starts with none,
+// where the old one left some, stops before its script and loads again.
+export async function reload(page, forgetting = false) {
+  if (forgetting) await page.evaluate(() => localStorage.clear());
+  const left = page.browser().engine === 'chromium' && (await page.evaluate(() => localStorage.length).catch(() => 0));
+  const check = (left) => left && localStorage.length === 0 && (window.stop(), location.reload());
+  const { identifier } = await page.evaluateOnNewDocument(check, left);
+  await page.reload();
+  await page.waitForSelector('#story .piece');
+  await page.removeScriptToEvaluateOnNewDocument(identifier);
+}
 
 // Polls `check` (an assertion, say) until it passes, and returns its value;
 // past the deadline, its last error stands.
@@ -34,7 +87,7 @@ export const drop = (page, bytes, name = 'partida.txt') =>
   );
 
 // What the control `name` (shown by `opener`) saved (see prepare).
-export async function saved(page, name, opener = 'Archivo') {
+export async function saved(page, name, opener = 'nav [popovertarget]') {
   await page.evaluate(() => delete window.saved);
   if (opener) await click(page, opener);
   await click(page, name);
@@ -48,16 +101,19 @@ export async function type(page, answers, tapping = false) {
   const echoes = () => page.$$eval('#story .typed', (typed) => typed.length);
   for (const text of answers) {
     const before = await echoes();
-    if (tapping) await (await control(page, text || 'Pulsa enter')).tap();
+    if (tapping) await (await control(page, `[data-answer="${text}"]`)).tap();
     else await page.keyboard.type(text).then(() => page.keyboard.press('Enter'));
     await until(async () => assert.equal(await echoes(), before + 1, `"${text}" was not taken`));
   }
 }
 
-// The visible button, or option by its key ("e" for "e->..."), in `within`.
-const findControl = (label, within) =>
+// The visible button, or option by its key ("e" for "e->..."), or either
+// by a selector ("#undo"), in `within`.
+const findControl = (name, within) =>
   [...document.querySelectorAll(`${within} :is(button, [role="button"])`)].find(
-    (el) => el.checkVisibility() && [el.textContent.trim(), el.dataset.answer].includes(label),
+    (el) =>
+      el.checkVisibility() &&
+      (/[#[]/.test(name) ? el.matches(name) : [el.textContent.trim(), el.dataset.answer].includes(name)),
   );
 export async function control(page, name, scope = 'body') {
   const found = () => page.evaluateHandle(findControl, name, scope).then((handle) => handle.asElement());

@@ -3,22 +3,24 @@
 import assert from 'node:assert/strict';
 import { after, test } from 'node:test';
 
-import { answer, click, control, expectView, fresh, launchOrSkip, reload, until } from './browser.mjs';
+import { answer, click, control, expectView, fresh, launchOrSkip, reload, say, until } from './browser.mjs';
 
 const browser = await launchOrSkip();
 after(() => browser.close());
 
 // Six scenes, with an unrecognised word on the way, and one ending.
-const toJuiceEnding = ['', '', '', 'a', '', 'l', 'x', 'm', 'z', 't', ''];
+const toJuiceEnding = say(['', '', '', 'a', '', 'l', 'x', 'm', 'z', 't', '']);
 const toFirstMenu = ['', '', ''];
 
 const expectText = (page, selector, expected, message) =>
   until(async () => assert.equal(await page.$eval(selector, (el) => el.textContent.trim()), expected, message));
-const counts = (scenes, endings) => `Escenas: ${scenes} de 47 · Finales: ${endings} de 19`;
+const of = (found, all) => `${found} ${say('de')} ${all}`;
+const counts = (scenes, endings) => `${say('Escenas')}: ${of(scenes, 47)} · ${say('Finales')}: ${of(endings, 19)}`;
+const juice = say('Zumos para la eternidad');
 
 // The map's list: seen scenes (with "*" if on screen), locked ones, as heard.
 async function openMap(page) {
-  await click(page, 'Mapa');
+  await click(page, '#open-map');
   await page.waitForFunction(() => document.getElementById('map-title').checkVisibility());
   return page.$$eval('#map li:not([hidden])', (all) =>
     all.map((li) => li.textContent.replace('?', '') + (li.querySelector('[aria-current]') ? '*' : '')),
@@ -28,8 +30,8 @@ async function openMap(page) {
 test('on a touch screen, closing the map or jumping from it leaves the on-screen keyboard down', async () => {
   const page = await fresh(browser, { touch: true });
   await answer(page, toFirstMenu);
-  for (const name of ['Cerrar', 'La habitación circular']) {
-    await (await control(page, 'Mapa')).tap();
+  for (const name of ['#close-map', say('La habitación circular')]) {
+    await (await control(page, '#open-map')).tap();
     await (await control(page, name, '#map')).tap();
     await page.waitForFunction(() => !document.getElementById('map').classList.contains('open'));
     const typing = await page.evaluate(() => document.activeElement.id === 'answer');
@@ -41,15 +43,15 @@ test('on a touch screen, closing the map or jumping from it leaves the on-screen
 test('the map shows what games found, replays a seen scene by its shortest way, grows until forgotten', async () => {
   const page = await fresh(browser);
   await answer(page, toFirstMenu);
-  const locked = 'escena sin descubrir';
-  assert.deepEqual(await openMap(page), ['La habitación circular*', locked, locked, locked]);
-  await click(page, 'Cerrar', '#map');
+  const locked = say('escena sin descubrir');
+  assert.deepEqual(await openMap(page), [`${say('La habitación circular')}*`, locked, locked, locked]);
+  await click(page, '#close-map');
 
   // The long way round (the room replayed), in the story's order, locked branches included.
   await answer(page, ['x', '', '', '', ...toJuiceEnding.slice(3)]);
   const titles = ['La habitación circular', 'Contar ovejas', 'El botón de llamada', 'El azafato', 'Un zumo de naranja'];
   const seen = (await openMap(page)).filter((item) => item !== locked);
-  assert.deepEqual(seen, [...titles, 'De un tragoFinal: Zumos para la eternidad*']);
+  assert.deepEqual(seen, [...say(titles), `${say('De un trago')}${say('Final')}: ${juice}*`]);
   // Its button and its ending's line fill its box, one below the other, none cut off.
   const edges = await page.$eval('#map [aria-current]', (button) => {
     const box = button.parentElement;
@@ -58,27 +60,27 @@ test('the map shows what games found, replays a seen scene by its shortest way, 
     return [inside, ...lines.flatMap(({ top, bottom }) => [top, bottom]), inside + box.clientHeight];
   });
   assert.ok(edges.every((edge, k) => k % 2 === 0 || Math.abs(edge - edges[k - 1]) < 0.5), `box edges ${edges}`);
-  await click(page, 'Cerrar', '#map');
-  await expectText(page, '#ending', 'Nuevo final: Zumos para la eternidad · 1 de 19', 'a new ending');
-  await click(page, 'Jugar otra vez');
+  await click(page, '#close-map');
+  await expectText(page, '#ending', `${say('Nuevo final')}: ${juice} · ${of(1, 19)}`, 'a new ending');
+  await click(page, '#again');
   await answer(page, toJuiceEnding);
-  await expectText(page, '#ending', 'Final: Zumos para la eternidad · 1 de 19', 'an ending met again');
+  await expectText(page, '#ending', `${say('Final')}: ${juice} · ${of(1, 19)}`, 'an ending met again');
 
   // The shortest way known: up to the first "l" of the second game.
   await openMap(page);
-  await click(page, 'El botón de llamada', '#map');
+  await click(page, say('El botón de llamada'), '#map');
   const way = toJuiceEnding.slice(0, 6);
   await expectView(page, way, 'the jump');
-  assert.ok((await openMap(page)).includes('El botón de llamada*'), 'the scene on screen is not marked');
-  await click(page, 'Cerrar', '#map');
+  assert.ok((await openMap(page)).includes(`${say('El botón de llamada')}*`), 'the scene on screen is not marked');
+  await click(page, '#close-map');
   await expectText(page, '#ending', '', 'an ending on screen after the jump');
-  await click(page, 'Deshacer');
+  await click(page, '#undo');
   await expectView(page, way.slice(0, -1), 'undone after the jump');
   await openMap(page);
 
   // Forgetting asks first, then empties the record for good.
-  await click(page, 'Olvidar el mapa');
-  await click(page, 'Olvidar el mapa', '#confirm-forget');
+  await click(page, '#forget');
+  await click(page, say('Olvidar el mapa'), '#confirm-forget');
   await expectText(page, '#map-counts', counts(0, 0));
   await reload(page);
   await openMap(page);
@@ -126,7 +128,7 @@ function zoomBy(way, sign) {
   );
 }
 
-test('"Ver todo" shows every box; each way to zoom keeps its point; locked boxes one size; counts whole', async () => {
+test('the whole map in view shows every box; each way to zoom keeps its point; locked boxes one size; counts whole', async () => {
   for (const width of [1280, 360]) {
     const page = await fresh(browser, { width });
     await answer(page, toFirstMenu);
@@ -146,18 +148,18 @@ test('"Ver todo" shows every box; each way to zoom keeps its point; locked boxes
 const game = (answers) => JSON.stringify({ version: 'another build', answers });
 const record = (ways, endings = []) => JSON.stringify({ version: 'another build', ways, endings });
 const unseen = (...ways) => [...ways, ...Array(47 - ways.length).fill(null)];
-const notPlayed = 'La partida guardada ya no se puede jugar.';
-const unstored = 'El navegador no guarda la partida: usa Archivo > Guardar partida.';
+const notPlayed = say('La partida guardada ya no se puede jugar.');
+const unstored = say('El navegador no guarda la partida: usa Archivo > Guardar partida.');
 for (const [stored, gameValue, recordValue, notice = ''] of [
   ['refused', null],
   ['cut short', '{"version":', '{"version":'],
   ['of another shape', '[1,2]', '{"ways":{"0":[""]}}'],
-  ['past their end', game(['', '', '', 'salir', '']), record(unseen(), [19]), notPlayed],
+  ['past their end', game(say(['', '', '', 'salir', ''])), record(unseen(), [19]), notPlayed],
   ['not text', game(['', 7]), record(unseen(null, [7]))],
   ['with a line break', game(['a\nb']), record(unseen(null, ['a\nb']))],
 ]) {
   test(`a stored game and record ${stored}: the page starts anew, plays and counts`, async () => {
-    const values = gameValue && { tramontalia: gameValue, 'tramontalia-mapa': recordValue };
+    const values = gameValue && { [say('tramontalia')]: gameValue, [say('tramontalia-mapa')]: recordValue };
     const page = await fresh(browser, { stored: values });
     await expectText(page, '#ending', notice, stored);
     await expectText(page, '#storing', stored === 'refused' ? unstored : '', stored);
@@ -182,13 +184,13 @@ for (const [how, stop, restart] of [
   test(`storage ${how} mid-game: a line while it lasts; the game goes on, stored whole once it can be`, async () => {
     const page = await fresh(browser);
     await page.evaluate(stop);
-    await answer(page, [...toFirstMenu, 'a', '', 'l']);
+    await answer(page, say([...toFirstMenu, 'a', '', 'l']));
     await expectText(page, '#storing', unstored, how);
     await page.evaluate(restart);
     await answer(page, ['x']);
     await expectText(page, '#storing', '', `${how}: storage back`);
     await reload(page);
-    await expectView(page, [...toFirstMenu, 'a', '', 'l', 'x'], `${how}: the game stored`);
+    await expectView(page, say([...toFirstMenu, 'a', '', 'l', 'x']), `${how}: the game stored`);
     await openMap(page);
     await expectText(page, '#map-counts', counts(3, 0), `${how}: the record stored`);
   });
@@ -198,9 +200,9 @@ test('a record of another build is replayed, bar what no longer plays; two pages
   // As stored before endings had ways: scenes, the last of the second way a
   // page short of ending 2 (the last of the fourth is a few short of ending 8,
   // never reached); a way that goes on after "salir".
-  const xWay = ['x', '', '', 'a', '', 'p'];
-  const ways = unseen([], ['', '', '', 'd', '', '', '', '', 'c', 'i'], ['', '', '', 'e', 'salir', 'x'], xWay);
-  const stored = { tramontalia: game(toJuiceEnding), 'tramontalia-mapa': record(ways, [2]) };
+  const xWay = say(['x', '', '', 'a', '', 'p']);
+  const ways = unseen([], say(['', '', '', 'd', '', '', '', '', 'c', 'i']), say(['', '', '', 'e', 'salir', 'x']), xWay);
+  const stored = { [say('tramontalia')]: game(toJuiceEnding), [say('tramontalia-mapa')]: record(ways, [2]) };
   const first = await fresh(browser, { stored });
   await expectView(first, toJuiceEnding, 'the game resumed');
   const second = await first.browserContext().newPage();
@@ -210,12 +212,12 @@ test('a record of another build is replayed, bar what no longer plays; two pages
   await openMap(second);
   await expectText(second, '#map-counts', counts(6, 1), 'the ways that play, and the ending found again');
   await first.bringToFront();
-  await click(first, 'Jugar otra vez');
+  await click(first, '#again');
   await answer(first, toJuiceEnding);
   await expectText(second, '#map-counts', counts(10, 2), 'the open map takes in the other page\'s scenes');
   // Of two ways as long to one scene, the pages agree on the first in order.
   await second.bringToFront();
-  await click(second, 'Contar ovejas', '#map');
-  await expectView(second, ['', '', '', 'a'], 'the way both pages keep');
+  await click(second, say('Contar ovejas'), '#map');
+  await expectView(second, say(['', '', '', 'a']), 'the way both pages keep');
   await first.done();
 });

@@ -7,15 +7,15 @@ import { after, test } from 'node:test';
 
 import { moduleBytes } from '../../web/game.js';
 import { answer, click, control, drop, expectView, fresh, launchOrSkip, pageLanguage, pagePath, pageUrl } from './browser.mjs';
-import { reload, saved, terminalView, type, typeableTranscripts, typedAnswers, until } from './browser.mjs';
+import { reload, saved, say, terminalView, type, typeableTranscripts, typedAnswers, until } from './browser.mjs';
 
 const browser = await launchOrSkip();
 after(() => browser.close());
 const chromium = (process.env.BROWSER ?? 'chromium') === 'chromium';
 
 // Through the opening to the first menu, then "a" to the airliner's menu.
-const toSecondMenu = ['', '', '', 'a', ''];
-const toEnding = [...toSecondMenu, 'l', 'x', 'm', 'z', 't', ''];
+const toSecondMenu = say(['', '', '', 'a', '']);
+const toEnding = [...toSecondMenu, ...say(['l', 'x', 'm', 'z', 't', ''])];
 
 test('every transcript answered in the text box shows what a terminal shows, as the console edition', async () => {
   const typeable = typeableTranscripts();
@@ -39,9 +39,9 @@ test('every transcript answered in the text box shows what a terminal shows, as 
 const html = '<img src=x onerror=alert(1)><script>alert(2)</script>';
 const pasted = 'ñandú😀 árbol '.repeat(800).slice(0, 10000);
 for (const [how, answers] of [
-  ['typed', ['  ', '', '', '', ' ', 'x', '', 'e'.repeat(300), 'salir']],
-  ['pasted', ['', pasted, html, '', 'd', pasted, html]],
-  ['tapped', ['', '', '', 'n', '', 'e']],
+  ['typed', ['  ', '', '', '', ' ', 'x', '', 'e'.repeat(300), say('salir')]],
+  ['pasted', ['', pasted, html, '', say('d'), pasted, html]],
+  ['tapped', say(['', '', '', 'n', '', 'e'])],
 ]) {
   test(`${how}: the terminal's text, as text, added to a log, the newest just above the text box`, async () => {
     const page = await fresh(browser, { touch: how === 'tapped' });
@@ -73,14 +73,14 @@ const controls = (page) =>
 const expectControls = (page, expected, message) =>
   until(async () => assert.deepEqual(await controls(page), expected, message));
 
-test('a game kept through reloads: "Deshacer" to the start; "Empezar de nuevo" asks; "Jugar otra vez"', async () => {
+test('a game kept through reloads: undone to the start; starting again asks; playing again', async () => {
   const page = await fresh(browser);
   await answer(page, toEnding);
   await reload(page);
   await expectView(page, toEnding, 'resumed');
   await expectControls(page, [true, false, true], 'at the ending');
   for (let left = toEnding.length - 1; left >= 0; --left) {
-    await click(page, 'Deshacer');
+    await click(page, '#undo');
     await expectView(page, toEnding.slice(0, left), `undone to ${left} answers`);
     // The game stored is the one on screen, and goes on after a reload.
     if (left === 2) await reload(page);
@@ -94,17 +94,17 @@ test('a game kept through reloads: "Deshacer" to the start; "Empezar de nuevo" a
   const choices = { 'Empezar de nuevo': [], Escape: toSecondMenu, 'Seguir jugando': toSecondMenu };
   for (const [choice, shown] of Object.entries(choices)) {
     if (choice !== 'Seguir jugando') await answer(page, toSecondMenu);
-    await (await control(page, 'Empezar de nuevo')).focus();
+    await (await control(page, '#restart')).focus();
     await page.keyboard.press('Enter');
     if (choice === 'Escape') await page.waitForSelector('dialog[open]').then(() => page.keyboard.press('Escape'));
-    else await click(page, choice, 'dialog');
+    else await click(page, say(choice), 'dialog');
     await page.waitForFunction(() => document.activeElement.id === 'answer');
     await reload(page);
     await expectView(page, shown, `${choice}, reloaded`);
   }
 
-  await answer(page, ['salir']);
-  await click(page, 'Jugar otra vez');
+  await answer(page, [say('salir')]);
+  await click(page, '#again');
   await expectControls(page, [false, true, false], 'playing again');
   await reload(page);
   await expectView(page, [], 'a new game forgets the stored answers');
@@ -163,26 +163,27 @@ const accepted = [
   ['\n', ['']],
   ['', []],
 ];
-const stored = (page) => page.evaluate(() => localStorage['tramontalia-mapa']);
+const stored = (page) => page.evaluate((key) => localStorage[key], say('tramontalia-mapa'));
 
 test('files: transcript and game as a terminal has them, loaded elsewhere after asking; no request', async () => {
   const page = await fresh(browser);
   const answers = [...toSecondMenu, 'ñandú 😀', '', '   ', ...toEnding.slice(5)];
   await answer(page, answers);
-  const [transcript, game] = [await saved(page, 'Guardar transcripción'), await saved(page, 'Guardar partida')];
-  const named = (file) => file.name.replace(/-\d{8}-\d{4}\.txt$/, ' .txt');
-  assert.deepEqual([transcript, game].map(named), ['tramontalia .txt', 'tramontalia-partida .txt']);
+  const [transcript, game] = [await saved(page, '#save'), await saved(page, '#save-game')];
+  const named = (file) => file.name.replace(/-\d{8}-\d{4}\.txt$/, '');
+  assert.deepEqual([transcript, game].map(named), say(['tramontalia', 'tramontalia-partida']));
   assert.deepEqual([transcript.text, game.text], [terminalView(answers), lines(answers)]);
   const record = await stored(page);
-  await click(page, 'Jugar otra vez');
-  await answer(page, ['', '', '', 'd']);
-  await click(page, 'Mapa');
-  const map = await saved(page, 'Guardar mapa', null);
+  await click(page, '#again');
+  await answer(page, say(['', '', '', 'd']));
+  await click(page, '#open-map');
+  const map = await saved(page, '#save-map', null);
   const elsewhere = await fresh(browser);
   // What it logs too, from a load at a new game on: nothing.
   elsewhere.on('console', (message) => elsewhere.errors.push(message.text()));
   await reload(elsewhere);
-  const kept = () => elsewhere.evaluate(() => JSON.parse(localStorage.tramontalia ?? '{"answers":[]}').answers);
+  const kept = () =>
+    elsewhere.evaluate((key) => JSON.parse(localStorage[key] ?? '{"answers":[]}').answers, say('tramontalia'));
   await drop(elsewhere, game.text);
   await until(async () => assert.deepEqual(await kept(), answers));
   await expectView(elsewhere, answers, 'loaded');
@@ -194,29 +195,30 @@ test('files: transcript and game as a terminal has them, loaded elsewhere after 
   for (const [bytes, why] of refused) {
     await drop(elsewhere, bytes);
     const line = () => elsewhere.$eval('#ending', (el) => el.textContent);
-    await until(async () => assert.equal(await line(), `No se carga: ${why}.`));
+    await until(async () => assert.equal(await line(), `${say('No se carga')}: ${say(why)}.`));
     assert.deepEqual(await state(), before, why);
   }
   // Over a game with answers, a game's file asks first; "no" changes nothing.
   await drop(elsewhere, game.text);
-  await click(elsewhere, 'Seguir jugando', 'dialog');
+  await click(elsewhere, say('Seguir jugando'), 'dialog');
   await elsewhere.waitForFunction(() => !document.querySelector('dialog[open]'));
   assert.deepEqual(await state(), before, 'loading refused');
   // Twice: the last answer, at an ending, shows nothing of its own.
-  await click(elsewhere, 'Deshacer');
-  await click(elsewhere, 'Deshacer');
+  await click(elsewhere, '#undo');
+  await click(elsewhere, '#undo');
   await expectView(elsewhere, answers.slice(0, -2), 'the undo history kept');
   for (const [text, typed] of accepted) {
     await drop(elsewhere, text);
-    await click(elsewhere, 'Cargar partida', 'dialog');
+    await click(elsewhere, say('Cargar partida'), 'dialog');
     await expectView(elsewhere, typed);
     assert.deepEqual(await kept(), typed, 'the answers stored');
   }
   // A long game resumed whole: its first line found from its end, in the accessibility tree (Firefox's: by role).
   const long = ['', '', '', ...Array(250).fill(['x', '', '', '']).flat()].slice(0, 1000);
-  await elsewhere.evaluate((list) => (localStorage.tramontalia = JSON.stringify({ answers: list })), long);
+  const store = (key, list) => (localStorage[key] = JSON.stringify({ answers: list }));
+  await elsewhere.evaluate(store, say('tramontalia'), long);
   await reload(elsewhere);
-  const line = 'Estás en casa, jugando tranquilamente';
+  const line = say('Estás en casa, jugando tranquilamente');
   const found = await elsewhere.evaluate((line) => {
     document.activeElement.blur();
     getSelection().collapse(document.body, document.body.childNodes.length);

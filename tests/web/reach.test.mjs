@@ -5,14 +5,14 @@ import { readFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { after, test } from 'node:test';
 
-import { answer, click, control, drop, expectView, fresh, launchOrSkip, reload } from './browser.mjs';
+import { answer, click, control, drop, expectView, fresh, launchOrSkip, reload, say } from './browser.mjs';
 
 const browsers = { light: await launchOrSkip(), dark: await launchOrSkip({ dark: true }) };
 after(() => Promise.all(Object.values(browsers).map((browser) => browser.close())));
 const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 
 const toMenu = ['', '', ''];
-const toEnding = ['', '', '', 'a', '', 'l', 'm', 'z', 't', ''];
+const toEnding = say(['', '', '', 'a', '', 'l', 'm', 'z', 't', '']);
 const states = { 'a pause': [], 'a menu': toMenu, 'an unbroken word': ['', 'x'.repeat(300), '', '', 'x'.repeat(300)] };
 Object.assign(states, { 'an ending': toEnding, 'the map open': toEnding, 'the map seen whole': toEnding });
 Object.assign(states, { 'the files shown': toMenu });
@@ -28,9 +28,9 @@ test('axe-core finds nothing, light or dark; no sideways scroll, no text under 1
       await reload(page, 'forgetting');
       await answer(page, answers);
       await expectView(page, answers, at, words);
-      if (state.startsWith('the map')) await click(page, 'Mapa').then(() => control(page, 'Cerrar', '#map'));
-      if (state === 'the map seen whole') await click(page, 'Ver todo', '#map');
-      if (state === 'the files shown') await click(page, 'Archivo').then(() => control(page, 'Cargar partida'));
+      if (state.startsWith('the map')) await click(page, '#open-map').then(() => control(page, '#close-map'));
+      if (state === 'the map seen whole') await click(page, '[data-key="fit"]', '#map');
+      if (state === 'the files shown') await click(page, 'nav [popovertarget]').then(() => control(page, '#load'));
       // The page's own policy forbids inline scripts: axe comes in from here.
       await page.evaluate(axeSource);
       const { violations } = await page.evaluate(() => window.axe.run(document));
@@ -52,8 +52,8 @@ test('axe-core finds nothing, light or dark; no sideways scroll, no text under 1
 test('the keyboard reaches every control, in reading order, with a visible focus, and answers with it', async () => {
   const page = await fresh(browsers.light);
   await answer(page, toMenu);
-  const order = ['Deshacer', 'Empezar de nuevo', 'Archivo', 'Mapa', 'English', ...'a d e n salir'.split(' ')];
-  order.push('the text box', 'Enviar');
+  const order = say(['Deshacer', 'Empezar de nuevo', 'Archivo', 'Mapa', 'English', ...'a d e n salir'.split(' ')]);
+  order.push('the text box', say('Enviar'));
   // From the title, through every control once.
   await page.click('h1');
   const reached = [];
@@ -71,17 +71,17 @@ test('the keyboard reaches every control, in reading order, with a visible focus
   assert.deepEqual(reached, order, 'the controls in order, each with a visible focus');
 
   // An option chosen with the keyboard; then typing goes on in the text box.
-  await (await control(page, 'e')).focus();
+  await (await control(page, say('e'))).focus();
   await page.keyboard.press('Enter');
-  await expectView(page, [...toMenu, 'e']);
+  await expectView(page, [...toMenu, say('e')]);
   await page.waitForFunction(() => document.activeElement.id === 'answer');
 
   // The map open, the keyboard goes round it alone, once round and on: what
   // it covers, the waiting options included, is out of reach; so are those
   // of a game loaded from a file dropped on the open map.
-  await click(page, 'Mapa');
+  await click(page, '#open-map');
   await drop(page, toMenu.map((text) => `${text}\n`).join(''));
-  await click(page, 'Cargar partida', '#confirm-game');
+  await click(page, say('Cargar partida'), '#confirm-game');
   await expectView(page, toMenu);
   const inMap = await page.evaluate(() => document.activeElement.closest('#map') !== null);
   assert.ok(inMap, 'the question over the map closed, focus went under it');
