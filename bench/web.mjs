@@ -37,8 +37,8 @@ import { tmpdir } from 'node:os';
 import { basename, dirname, join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 
-import { answer, fresh, launch, lighthouse, missingFor, pageLanguage, pagePath, pageUrl, reload } from '../tools/browser.mjs';
-import { storyText, typeableTranscripts, typedAnswers } from '../tools/browser.mjs';
+import { answer, fresh, gameKey, launch, lighthouse, missingFor, pageLanguage, pagePath } from '../tools/browser.mjs';
+import { pageUrl, recordKey, reload, storyText, typeableTranscripts, typedAnswers } from '../tools/browser.mjs';
 import { serve } from '../tools/serve.mjs';
 
 if (!pagePath || !existsSync(pagePath)) {
@@ -48,12 +48,9 @@ if (!pagePath || !existsSync(pagePath)) {
 const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const rows = [];
 
-// The page's words that the measures wait for, and where it stores the game
-// and the record, in each language's page.
+// The page's words that the measures wait for, in each language's page.
 const pauseLines = { es: 'Pulsa enter', en: 'Press Enter' };
 const original = pageLanguage === 'es';
-const gameKey = original ? 'tramontalia' : `tramontalia-${pageLanguage}`;
-const recordKey = `${gameKey}-${{ es: 'mapa', en: 'map' }[pageLanguage]}`;
 
 // --- Size ----------------------------------------------------------------------
 const gzipped = execFileSync('gzip', ['-9c', pagePath]).length;

@@ -79,6 +79,13 @@ function prepare(refused) {
   }
 }
 
+// Where the page under test stores the game and the record of scenes and
+// endings seen: the story's own language under the game's name, each
+// translation under a name of its own, in its own words.
+const storageName = pageLanguage && pageLanguage !== 'es' ? `tramontalia-${pageLanguage}` : 'tramontalia';
+export const gameKey = storageName;
+export const recordKey = `${storageName}-${{ es: 'mapa', en: 'map' }[pageLanguage || 'es']}`;
+
 // The page in a context (and storage) of its own, at its first text; with
 // `stored` (key to value) in its storage, or, null, none.
 export async function fresh(browser, { width = 1280, height = 800, touch = false, stored = {}, url } = {}) {
@@ -96,7 +103,7 @@ export async function fresh(browser, { width = 1280, height = 800, touch = false
   // next: stored before the page's first script, values went now and then to
   // a storage of their own that the page or a second one did not read, in a
   // loaded Chromium.
-  await page.waitForFunction(() => localStorage['tramontalia-mapa']);
+  await page.waitForFunction((key) => localStorage[key], {}, recordKey);
   await page.evaluate((values) => {
     localStorage.clear();
     for (const [key, value] of Object.entries(values)) localStorage.setItem(key, value);
@@ -105,11 +112,18 @@ export async function fresh(browser, { width = 1280, height = 800, touch = false
   return page;
 }
 
-// The page loaded again; `forgetting` what it stored, at a new game.
+// The page loaded again; `forgetting` what it stored, at a new game. A
+// loaded Chromium now and then starts the new page with an empty storage,
+// where the old page's values arrive later: a page that starts with none,
+// where the old one left some, stops before its script and loads again.
 export async function reload(page, forgetting = false) {
   if (forgetting) await page.evaluate(() => localStorage.clear());
+  const left = page.browser().engine === 'chromium' && (await page.evaluate(() => localStorage.length).catch(() => 0));
+  const check = (left) => left && localStorage.length === 0 && (window.stop(), location.reload());
+  const { identifier } = await page.evaluateOnNewDocument(check, left);
   await page.reload();
   await page.waitForSelector('#story .piece');
+  await page.removeScriptToEvaluateOnNewDocument(identifier);
 }
 
 // Answers through the page's own form, as fast as the page can take them.

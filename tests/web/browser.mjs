@@ -4,7 +4,7 @@
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 
-import { fresh as freshPage, pageLanguage, pagePath, storyText } from '../../tools/browser.mjs';
+import { pageLanguage, pagePath, storyText } from '../../tools/browser.mjs';
 import { moduleBytes } from '../../web/game.js';
 
 export * from '../../tools/browser.mjs';
@@ -33,34 +33,6 @@ const english = {
 // `text`, or each text of a list, as the page under test has it.
 export const say = (text) =>
   Array.isArray(text) ? text.map(say) : pageLanguage === 'en' && Object.hasOwn(english, text) ? english[text] : text;
-
-// The page at its first text, `stored` in its storage, as tools/browser.mjs
-// opens it, but for the key of the record it waits for: the page's own.
-export async function fresh(browser, { stored = {}, ...options } = {}) {
-  const page = await freshPage(browser, { ...options, stored: stored && {} });
-  if (Object.keys(stored ?? {}).length === 0) return page;
-  await page.waitForFunction((key) => localStorage[key], {}, say('tramontalia-mapa'));
-  await page.evaluate((values) => {
-    localStorage.clear();
-    for (const [key, value] of Object.entries(values)) localStorage.setItem(key, value);
-  }, stored);
-  await reload(page);
-  return page;
-}
-
-// The page loaded again; `forgetting` what it stored, at a new game. A
-// loaded Chromium now and then starts the new page with an empty storage,
-// where the old page's values arrive later: a page that starts with none,
-// where the old one left some, stops before its script and loads again.
-export async function reload(page, forgetting = false) {
-  if (forgetting) await page.evaluate(() => localStorage.clear());
-  const left = page.browser().engine === 'chromium' && (await page.evaluate(() => localStorage.length).catch(() => 0));
-  const check = (left) => left && localStorage.length === 0 && (window.stop(), location.reload());
-  const { identifier } = await page.evaluateOnNewDocument(check, left);
-  await page.reload();
-  await page.waitForSelector('#story .piece');
-  await page.removeScriptToEvaluateOnNewDocument(identifier);
-}
 
 // Polls `check` (an assertion, say) until it passes, and returns its value;
 // past the deadline, its last error stands.
