@@ -10,11 +10,11 @@ import { moduleBytes } from '../../web/game.js';
 export * from '../../tools/browser.mjs';
 
 // The suites are written in Spanish. What they look for on the English page
-// instead: its words, by their Spanish ones; its storage keys and files; and
+// instead: its words, by their Spanish ones; its files' names; and
 // the keys of the options the suites take, at the menus they take them.
 const english = {
-  ...{ tramontalia: 'tramontalia-en', 'tramontalia-mapa': 'tramontalia-en-map' },
-  ...{ 'tramontalia-partida': 'tramontalia-en-game', Deshacer: 'Undo', 'Empezar de nuevo': 'Start again' },
+  ...{ tramontalia: 'tramontalia-en', 'tramontalia-partida': 'tramontalia-en-game' },
+  ...{ Deshacer: 'Undo', 'Empezar de nuevo': 'Start again' },
   ...{ Archivo: 'File', Mapa: 'Map', English: 'Español', Enviar: 'Send', 'No se carga': 'Not loaded' },
   ...{ 'Seguir jugando': 'Keep playing', 'Cargar partida': 'Load game', 'Olvidar el mapa': 'Forget the map' },
   ...{ 'pasa de 1 MB': 'it is over 1 MB', 'no es texto': 'it is not text', 'no está en UTF-8': 'it is not in UTF-8' },

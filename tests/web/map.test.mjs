@@ -3,7 +3,7 @@
 import assert from 'node:assert/strict';
 import { after, test } from 'node:test';
 
-import { answer, click, control, expectView, fresh, launchOrSkip, reload, say, until } from './browser.mjs';
+import { answer, click, control, expectView, fresh, gameKey, launchOrSkip, recordKey, reload, say, until } from './browser.mjs';
 
 const browser = await launchOrSkip();
 after(() => browser.close());
@@ -159,7 +159,7 @@ for (const [stored, gameValue, recordValue, notice = ''] of [
   ['with a line break', game(['a\nb']), record(unseen(null, ['a\nb']))],
 ]) {
   test(`a stored game and record ${stored}: the page starts anew, plays and counts`, async () => {
-    const values = gameValue && { [say('tramontalia')]: gameValue, [say('tramontalia-mapa')]: recordValue };
+    const values = gameValue && { [gameKey]: gameValue, [recordKey]: recordValue };
     const page = await fresh(browser, { stored: values });
     await expectText(page, '#ending', notice, stored);
     await expectText(page, '#storing', stored === 'refused' ? unstored : '', stored);
@@ -202,7 +202,7 @@ test('a record of another build is replayed, bar what no longer plays; two pages
   // never reached); a way that goes on after "salir".
   const xWay = say(['x', '', '', 'a', '', 'p']);
   const ways = unseen([], say(['', '', '', 'd', '', '', '', '', 'c', 'i']), say(['', '', '', 'e', 'salir', 'x']), xWay);
-  const stored = { [say('tramontalia')]: game(toJuiceEnding), [say('tramontalia-mapa')]: record(ways, [2]) };
+  const stored = { [gameKey]: game(toJuiceEnding), [recordKey]: record(ways, [2]) };
   const first = await fresh(browser, { stored });
   await expectView(first, toJuiceEnding, 'the game resumed');
   const second = await first.browserContext().newPage();

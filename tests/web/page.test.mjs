@@ -7,7 +7,7 @@ import { after, test } from 'node:test';
 
 import { moduleBytes } from '../../web/game.js';
 import { answer, click, control, drop, expectView, fresh, launchOrSkip, pageLanguage, pagePath, pageUrl } from './browser.mjs';
-import { reload, saved, say, terminalView, type, typeableTranscripts, typedAnswers, until } from './browser.mjs';
+import { gameKey, recordKey, reload, saved, say, terminalView, type, typeableTranscripts, typedAnswers, until } from './browser.mjs';
 
 const browser = await launchOrSkip();
 after(() => browser.close());
@@ -163,7 +163,7 @@ const accepted = [
   ['\n', ['']],
   ['', []],
 ];
-const stored = (page) => page.evaluate((key) => localStorage[key], say('tramontalia-mapa'));
+const stored = (page) => page.evaluate((key) => localStorage[key], recordKey);
 
 test('files: transcript and game as a terminal has them, loaded elsewhere after asking; no request', async () => {
   const page = await fresh(browser);
@@ -183,7 +183,7 @@ test('files: transcript and game as a terminal has them, loaded elsewhere after 
   elsewhere.on('console', (message) => elsewhere.errors.push(message.text()));
   await reload(elsewhere);
   const kept = () =>
-    elsewhere.evaluate((key) => JSON.parse(localStorage[key] ?? '{"answers":[]}').answers, say('tramontalia'));
+    elsewhere.evaluate((key) => JSON.parse(localStorage[key] ?? '{"answers":[]}').answers, gameKey);
   await drop(elsewhere, game.text);
   await until(async () => assert.deepEqual(await kept(), answers));
   await expectView(elsewhere, answers, 'loaded');
@@ -216,7 +216,7 @@ test('files: transcript and game as a terminal has them, loaded elsewhere after 
   // A long game resumed whole: its first line found from its end, in the accessibility tree (Firefox's: by role).
   const long = ['', '', '', ...Array(250).fill(['x', '', '', '']).flat()].slice(0, 1000);
   const store = (key, list) => (localStorage[key] = JSON.stringify({ answers: list }));
-  await elsewhere.evaluate(store, say('tramontalia'), long);
+  await elsewhere.evaluate(store, gameKey, long);
   await reload(elsewhere);
   const line = say('Estás en casa, jugando tranquilamente');
   const found = await elsewhere.evaluate((line) => {
