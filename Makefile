@@ -2,8 +2,11 @@
 BUILD_DIR := build
 GAME := $(BUILD_DIR)/tramontalia
 TRANSCRIPTS := $(wildcard tests/transcripts/*.in)
+# The translations, as po/LINGUAS lists them; a language's edition is
+# $(GAME)-LANGUAGE.
+LANGUAGES := $(shell sed -n 's/^\([a-z][a-zA-Z_]*\).*/\1/p' po/LINGUAS)
 
-.PHONY: all build play play-en test transcripts clean sanitize coverage clang fuzz analyse check \
+.PHONY: all build play test transcripts clean sanitize coverage clang fuzz analyse check \
         install map map-picture bench bench-first-play web web-if-possible web-toolchain dist deb release \
         cover book pot po
 
@@ -25,20 +28,24 @@ $(BUILD_DIR)/%/$(CONFIGURED): CMakePresets.json
 build: $(BUILD_DIR)/$(CONFIGURED)
 	cmake --build --preset default -j
 
-# The UTF-8 edition on a UTF-8 terminal, the ISO-8859-1 one elsewhere.
+# The edition of the player's language, as the locale says, where the game
+# has it (tools/pick_language.sh); else the Spanish one that fits the terminal:
+# the UTF-8 edition on a UTF-8 terminal, the ISO-8859-1 one elsewhere.
 # Builds that edition alone, not the tests, so that a first game starts soon;
 # quietly (the log is shown only if the build fails), then plays.
 play: $(BUILD_DIR)/$(CONFIGURED)
-	@if locale charmap 2>/dev/null | grep -qix 'utf-\?8'; then edition=$(GAME)-utf8; else edition=$(GAME); fi; \
+	@language=$$(tools/pick_language.sh $(LANGUAGES)); \
+	if [ "$$language" != es ]; then edition=$(GAME)-$$language; \
+	elif locale charmap 2>/dev/null | grep -qix 'utf-\?8'; then edition=$(GAME)-utf8; else edition=$(GAME); fi; \
 	cmake --build --preset default -j --target $$(basename $$edition) > $(BUILD_DIR)/build.log 2>&1 || \
 	  { cat $(BUILD_DIR)/build.log; exit 1; }; \
 	exec $$edition
 
-# The English edition, on any UTF-8 terminal.
-play-en: $(BUILD_DIR)/$(CONFIGURED)
-	@cmake --build --preset default -j --target tramontalia-en > $(BUILD_DIR)/build.log 2>&1 || \
+# One language's edition, on any UTF-8 terminal: make play-fr, make play-pt_BR.
+play-%: $(BUILD_DIR)/$(CONFIGURED)
+	@cmake --build --preset default -j --target tramontalia-$* > $(BUILD_DIR)/build.log 2>&1 || \
 	  { cat $(BUILD_DIR)/build.log; exit 1; }
-	@exec $(GAME)-en
+	@exec $(GAME)-$*
 
 # The browser edition joins the tests where its toolchain is installed;
 # elsewhere its tests report that they were skipped. Each part of the
@@ -80,8 +87,8 @@ $(BUILD_DIR)/web/$(CONFIGURED): | web-toolchain
 web: web-toolchain $(BUILD_DIR)/web/$(CONFIGURED)
 	cmake --build --preset web -j
 
-# The gamebooks: build/book/tramontalia.epub and, in English,
-# tramontalia-en.epub, EPUB 3 written from the story tables (needs Node.js
+# The gamebooks: build/book/tramontalia.epub and, in each translation's
+# language, tramontalia-LANGUAGE.epub, EPUB 3 written from the story tables (needs Node.js
 # and rsvg-convert, as make web does).
 book: $(BUILD_DIR)/$(CONFIGURED)
 	@command -v node > /dev/null && command -v rsvg-convert > /dev/null || { echo "make book: missing" \
@@ -102,20 +109,23 @@ pot: $(BUILD_DIR)/$(CONFIGURED)
 
 po: pot
 	for po in po/*.po; do msgmerge --quiet --update --no-wrap --backup=none $$po po/tramontalia.pot || exit 1; done
-	po4a po/man/po4a.cfg
-	@# po4a ends some macro lines with a blank, which the manual's linters refuse.
-	for po in po/man/*.po; do sed -i 's/[ \t]*$$//' docs/tramontalia-$$(basename $$po .po).6; done
+	sed 's/LANGUAGES/$(LANGUAGES)/' po/man/po4a.cfg > $(BUILD_DIR)/po4a.cfg
+	po4a --no-translations $(BUILD_DIR)/po4a.cfg
 
 # Rewrites every transcript expectation from the current game, for review
-# with `git diff tests/transcripts` after an intended change of text; the
-# English transcripts' inputs are the Spanish ones' answers as they are
-# given in English, option by option.
+# with `git diff tests/transcripts` after an intended change of text. A
+# language whose bytes are pinned has a folder, tests/transcripts/LANGUAGE,
+# whose inputs are the Spanish ones' answers as they are given in it, option
+# by option.
 transcripts: build
 	@for input in $(TRANSCRIPTS); do \
 	  cmake -DGAME=$(GAME) -DINPUT=$$input -DUPDATE=ON -P tests/transcript.cmake || exit 1; \
-	  english=tests/transcripts/en/$$(basename $$input); \
-	  $(BUILD_DIR)/translate_answers < $$input > $$english || exit 1; \
-	  cmake -DGAME=$(GAME)-en -DINPUT=$$english -DUPDATE=ON -P tests/transcript.cmake || exit 1; \
+	  for language in $(LANGUAGES); do \
+	    [ -d tests/transcripts/$$language ] || continue; \
+	    translated=tests/transcripts/$$language/$$(basename $$input); \
+	    $(BUILD_DIR)/translate_answers $$language < $$input > $$translated || exit 1; \
+	    cmake -DGAME=$(GAME)-$$language -DINPUT=$$translated -DUPDATE=ON -P tests/transcript.cmake || exit 1; \
+	  done; \
 	done
 	@git status --short tests/transcripts
 
@@ -262,12 +272,12 @@ WEB_ZIP := tramontalia-web.zip
 DEB_DATE = $(shell dpkg-parsechangelog -S Timestamp)
 
 # The books, too, are the package build's, which builds them but does not ship them.
-BOOKS := tramontalia.epub tramontalia-en.epub
+BOOKS := tramontalia.epub $(LANGUAGES:%=tramontalia-%.epub)
 BOOK_DIR = $(DEB_SOURCE)/obj-$(shell dpkg-architecture -qDEB_HOST_GNU_TYPE)/book
 
 # Each page and its iFiction record: the story's own language's and each
 # translation's.
-PAGES := tramontalia tramontalia-en
+PAGES := tramontalia $(LANGUAGES:%=tramontalia-%)
 
 release: deb cover
 	cp $(foreach page,$(PAGES),$(DEB_SOURCE)/build/web/$(page).html $(DEB_SOURCE)/build/web/$(page).iFiction) \

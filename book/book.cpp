@@ -8,9 +8,11 @@
 // page for each section, in the language of the story it is built with (its
 // own words, book/words.hpp). The licence is LICENSE's, the year and the
 // authors the game's banner's, the cover's description its SVG's.
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -92,25 +94,42 @@ std::vector<std::string> text_paragraphs(const std::string& text) {
   return paragraphs;
 }
 
+// The Spanish console writes ISO-8859-1's hyphens and the English one ASCII's
+// quotes, which their books set as print does; every other translation
+// writes its language's own marks already, as its books set them.
+constexpr bool in_spanish = book_words::language == "es";
 constexpr bool in_english = book_words::language == "en";
-static_assert(
-    in_english || book_words::language == "es",
-    "the book sets dialogue as Spanish and English books do: teach it this language's way");
 
-// An English sentence may end inside its quote ("... going?").
-bool ends_sentence(const std::string& text) {
-  std::string_view end = text;
-  if (in_english && end.ends_with('"')) end.remove_suffix(1);
-  return !end.empty() && std::string_view(".?!").find(end.back()) != std::string_view::npos;
+// The marks a spoken line opens with, in the translations that write them.
+constexpr std::string_view speech_marks[] = {"—", "«", "„", "“", "「", "»"};
+// What may close a sentence's last word: a closing quote, then its mark.
+constexpr std::string_view closing_quotes[] = {"\"", "»", "“", "”", "」", "』", "«"};
+constexpr std::string_view sentence_ends[] = {".", "?", "!", "…", "。", "？", "！"};
+
+bool ends_with_any(std::string_view text, std::span<const std::string_view> endings) {
+  return std::any_of(endings.begin(), endings.end(), [&](std::string_view end) { return text.ends_with(end); });
 }
 
-// Where the console opens a spoken line: in Spanish with a hyphen, in English
-// with a double quote after the end of a sentence or a colon (a quote within
-// a sentence may open a line, wrapped there).
+// A sentence may end inside its quote ("... going?").
+bool ends_sentence(const std::string& text) {
+  std::string_view end = text;
+  for (std::string_view quote : closing_quotes) {
+    if (!in_spanish && end.ends_with(quote)) end.remove_suffix(quote.size());
+  }
+  return ends_with_any(end, sentence_ends);
+}
+
+// Where the console opens a spoken line: in Spanish with a hyphen, elsewhere
+// with the language's opening mark after the end of a sentence or a colon (a
+// quote within a sentence may open a line, wrapped there).
 bool opens_speech(const std::string& line, const std::vector<std::string>& before) {
-  if (!in_english) return line.starts_with("- ");
-  return line.starts_with('"') &&
-         (before.empty() || ends_sentence(before.back()) || before.back().ends_with(':'));
+  if (in_spanish) return line.starts_with("- ");
+  const bool marked =
+      in_english ? line.starts_with('"')
+                 : std::any_of(std::begin(speech_marks), std::end(speech_marks),
+                               [&](std::string_view mark) { return line.starts_with(mark); });
+  return marked && (before.empty() || ends_sentence(before.back()) || before.back().ends_with(':') ||
+                    before.back().ends_with("："));
 }
 
 // The console's page as a book's paragraphs: its lines, wrapped for the
@@ -186,7 +205,8 @@ std::string with_english_quotes(const std::string& text) {
 
 // The story's words as the book's language sets them in print.
 std::string typeset(const std::string& text) {
-  return in_english ? with_english_quotes(text) : with_rayas(text);
+  if (in_spanish) return with_rayas(text);
+  return in_english ? with_english_quotes(text) : text;
 }
 
 std::string document(const std::string& title, const std::string& body) {

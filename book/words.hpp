@@ -14,10 +14,9 @@
 namespace book_words {
 
 #ifdef TRAMONTALIA_LANGUAGE
-#define TRAMONTALIA_BOOK_QUOTED(name) #name
-#define TRAMONTALIA_BOOK_NAME(name) TRAMONTALIA_BOOK_QUOTED(name)
-// The book's language, as its package document and its pages name it.
-inline constexpr std::string_view language = TRAMONTALIA_BOOK_NAME(TRAMONTALIA_LANGUAGE);
+// The book's language, as its package document and its pages name it: its
+// BCP 47 tag (pt-BR), which the build gives.
+inline constexpr std::string_view language = TRAMONTALIA_LANGUAGE_TAG;
 
 inline constexpr std::string_view context = "book";
 

@@ -1,25 +1,45 @@
 // Writes, for the input of a game in Spanish, the input that takes the
-// English edition along the same course: answer by answer, the words that
-// do there what the Spanish ones did (option i is the English key of option
-// i, "salir" is "quit"). `make transcripts` makes the English transcripts'
-// inputs with it.
+// edition in LANGUAGE along the same course: answer by answer, the words
+// that do there what the Spanish ones did (option i is that language's key
+// of option i, "salir" its quit word). `make transcripts` makes the
+// translated transcripts' inputs with it.
 //
-// Usage: translate_answers < SPANISH_INPUT > ENGLISH_INPUT
+// Usage: translate_answers LANGUAGE < SPANISH_INPUT > TRANSLATED_INPUT
 #include <cstdio>
 #include <iostream>
 #include <iterator>
 #include <string>
+#include <string_view>
 
 #include "fuzz/play.hpp"
+#include "languages.hpp"
 
-// This file is built as the ISO-8859-1 edition, which reads the transcripts.
-namespace fuzz::en {
-std::string answers_along(const Course& course);
-}
+// This file is built as the ISO-8859-1 edition, which reads the transcripts;
+// each translation's game is fuzz/play.cpp built for it.
+#define TRAMONTALIA_DECLARE(language)                \
+  namespace fuzz::language {                         \
+  std::string answers_along(const Course& course);  \
+  }
+TRAMONTALIA_TRANSLATIONS(TRAMONTALIA_DECLARE)
+#undef TRAMONTALIA_DECLARE
 
-int main() {
+int main(int argc, char** argv) {
+  const std::string_view language = argc == 2 ? argv[1] : "";
   const std::string spanish{std::istreambuf_iterator<char>(std::cin), {}};
-  const std::string english = fuzz::en::answers_along(fuzz::course(spanish));
-  std::fwrite(english.data(), 1, english.size(), stdout);
+  const fuzz::Course course = fuzz::course(spanish);
+  std::string answers;
+  bool known = false;
+#define TRAMONTALIA_TRANSLATE(code)                       \
+  if (language == #code) {                                \
+    answers = fuzz::code::answers_along(course);          \
+    known = true;                                         \
+  }
+  TRAMONTALIA_TRANSLATIONS(TRAMONTALIA_TRANSLATE)
+#undef TRAMONTALIA_TRANSLATE
+  if (!known) {
+    std::fprintf(stderr, "usage: translate_answers LANGUAGE (one of po/LINGUAS) < INPUT\n");
+    return 2;
+  }
+  std::fwrite(answers.data(), 1, answers.size(), stdout);
   return std::ferror(stdout) == 0 ? 0 : 1;
 }

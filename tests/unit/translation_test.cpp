@@ -1,6 +1,6 @@
 // A translation is the same story in other words: every transcript's input,
-// played in Spanish, and the answers that do the same in English, take the
-// same course (passages, pauses, replays, blank lines refused, the ending).
+// played in Spanish, and the answers that do the same in each language, take
+// the same course (passages, pauses, replays, blank lines refused, the ending).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,36 +9,52 @@
 #include <string>
 
 #include "fuzz/play.hpp"
+#include "languages.hpp"
 
 // This file is built as the ISO-8859-1 edition, like the transcripts.
-namespace fuzz::en {
-Course course(std::string_view input);
-std::string answers_along(const Course& course);
-}  // namespace fuzz::en
+#define TRAMONTALIA_DECLARE(language)                \
+  namespace fuzz::language {                         \
+  Course course(std::string_view input);             \
+  std::string answers_along(const Course& course);   \
+  }
+TRAMONTALIA_TRANSLATIONS(TRAMONTALIA_DECLARE)
+#undef TRAMONTALIA_DECLARE
 
 namespace {
+
+struct Language {
+  const char* code;
+  fuzz::Course (*course)(std::string_view);
+  std::string (*answers_along)(const fuzz::Course&);
+};
+
+#define TRAMONTALIA_LANGUAGE_ENTRY(language) {#language, fuzz::language::course, fuzz::language::answers_along},
+constexpr Language languages[] = {TRAMONTALIA_TRANSLATIONS(TRAMONTALIA_LANGUAGE_ENTRY)};
+#undef TRAMONTALIA_LANGUAGE_ENTRY
 
 std::string read(const std::filesystem::path& path) {
   std::ifstream file(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(file), {}};
 }
 
-TEST(Translation, EveryTranscriptTakesTheSameCourseInEnglish) {
+TEST(Translation, EveryTranscriptTakesTheSameCourseInEveryLanguage) {
   std::size_t played = 0;
   for (const auto& entry : std::filesystem::directory_iterator(TRANSCRIPT_DIR)) {
     if (entry.path().extension() != ".in") continue;
-    SCOPED_TRACE(entry.path().filename().string());
     const fuzz::Course spanish = fuzz::course(read(entry.path()));
-    const fuzz::Course english = fuzz::en::course(fuzz::en::answers_along(spanish));
     ASSERT_GT(spanish.size(), 1u);
-    const auto parted =
-        std::mismatch(spanish.begin(), spanish.end(), english.begin(), english.end());
-    EXPECT_TRUE(parted.first == spanish.end() && parted.second == english.end())
-        << "they part at step " << parted.first - spanish.begin() << ": "
-        << (parted.first == spanish.end() ? "(over)" : fuzz::describe(*parted.first))
-        << " in Spanish, "
-        << (parted.second == english.end() ? "(over)" : fuzz::describe(*parted.second))
-        << " in English";
+    for (const Language& language : languages) {
+      SCOPED_TRACE(entry.path().filename().string() + " in " + language.code);
+      const fuzz::Course translated = language.course(language.answers_along(spanish));
+      const auto parted =
+          std::mismatch(spanish.begin(), spanish.end(), translated.begin(), translated.end());
+      EXPECT_TRUE(parted.first == spanish.end() && parted.second == translated.end())
+          << "they part at step " << parted.first - spanish.begin() << ": "
+          << (parted.first == spanish.end() ? "(over)" : fuzz::describe(*parted.first))
+          << " in Spanish, "
+          << (parted.second == translated.end() ? "(over)" : fuzz::describe(*parted.second))
+          << " in " << language.code;
+    }
     ++played;
   }
   EXPECT_GT(played, 60u);

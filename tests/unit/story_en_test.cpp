@@ -1,2 +1,0 @@
-// The whole story explored in English, as in Spanish.
-#include "story_test.cpp"
