@@ -18,13 +18,17 @@ const registration =
 
 // The site opens, at its root, in its player's language: the one they last
 // went on in (main.js remembers it), else the first of the browser's that
-// the game has, else the story's own, the page that holds this. A link to a
-// page, or a game carried over in the address, opens that page.
+// the game has, whole (pt-BR) or by its language alone (fr-CA is fr, pt-PT
+// pt-BR, zh-Hans-CN zh-CN), else the story's own, the page that holds this.
+// A link to a page, or a game carried over in the address, opens that page.
 const languageChoice = (pages) => `try {
   const pages = ${JSON.stringify(Object.fromEntries(pages.map((page) => [page.language, page.file])))};
-  const browsers = navigator.languages.map((tag) => tag.split('-')[0].toLowerCase());
-  const language = localStorage.getItem('tramontalia-idioma') ?? browsers.find((code) => code in pages);
-  const page = pages[language];
+  const tags = Object.keys(pages);
+  const primary = (tag) => tag.split('-')[0].toLowerCase();
+  const has = (wanted) =>
+    tags.find((tag) => tag.toLowerCase() === wanted.toLowerCase()) ?? tags.find((tag) => primary(tag) === primary(wanted));
+  const remembered = localStorage.getItem('tramontalia-idioma');
+  const page = pages[remembered] ?? pages[navigator.languages.map(has).find(Boolean)];
   if (location.pathname.endsWith('/') && !location.hash && page && page !== 'index.html') location.replace(page + location.search);
 } catch {}`;
 

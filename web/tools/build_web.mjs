@@ -17,8 +17,9 @@
 // layout comes from each language's story map tool (a WASI command writing
 // the story's DOT), laid out by Graphviz's dot.
 // Usage: node web/tools/build_web.mjs SOURCE_DIR OUTPUT_DIR VERSION DATE PAGE...
-//   PAGE: LANGUAGE,IFID,MODULE.wasm,STORY_MAP.wasm[,TRANSLATION.hpp], the
-//   story's own language first, then each translation with its header.
+//   PAGE: LANGUAGE,TAG,IFID,MODULE.wasm,STORY_MAP.wasm[,TRANSLATION.hpp], the
+//   story's own language first, then each translation with its header; a
+//   LANGUAGE as po/LINGUAS names it (pt_BR), its TAG as the web does (pt-BR).
 import { execFileSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
 import { chmodSync, mkdirSync, readFileSync, readdirSync, writeFileSync } from 'node:fs';
@@ -142,27 +143,28 @@ const icon = `data:image/svg+xml,${source('packaging/tramontalia.svg')
 const style = esbuild('web/style.css');
 
 // Each page: its language, its file's name (the story's own language first,
-// as tramontalia.html; each translation as tramontalia-LANGUAGE.html), and
-// how it says a word of the page (in Spanish, as it is).
+// as tramontalia.html; each translation as tramontalia-LANGUAGE.html), how it
+// says a word of the page (in Spanish, as it is), and what the language is
+// called in it: its translation of the name the Spanish page gives its own.
 const pages = pageArgs.map((arg, k) => {
-  const [language, ifid, module, storyMap, translation] = arg.split(',');
+  const [language, tag, ifid, module, storyMap, translation] = arg.split(',');
   // Catalogues expect the IFID as an upper-case UUID.
   if (!/^[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}$/.test(ifid ?? '')) {
     throw new Error(`not an upper-case IFID: ${ifid}`);
   }
   const name = k === 0 ? 'tramontalia' : `tramontalia-${language}`;
   const say = translation ? readTranslation(translation) : (word) => word;
-  // What the language is called in it, for the links to its page.
-  const called = new Intl.DisplayNames([language], { type: 'language' }).of(language);
-  return { language, ifid, module, storyMap, name, say, called: called[0].toUpperCase() + called.slice(1) };
+  const called = say('Español', 'web/index.html');
+  return { language, tag, ifid, module, storyMap, name, say, called };
 });
 
-// The links from a page to the others, their files named by `file`.
+// The list of the other languages' pages, each named in its own language,
+// their files named by `file`.
 const links = (page, file) =>
   pages
     .filter((other) => other !== page)
-    .map(({ language, called }) => `<a href="${file(pages.find((p) => p.language === language))}" hreflang="${language}" lang="${language}">${called}</a>`)
-    .join(' ');
+    .map((other) => `<li><a href="${file(other)}" hreflang="${other.tag}" lang="${other.tag}">${other.called}</a></li>`)
+    .join('');
 
 // A word the build cannot say in a page's language stops it, named.
 process.on('uncaughtException', (error) => {
@@ -191,7 +193,7 @@ for (const page of pages) {
   ].join('; ');
   const module = inlineBytes(readFileSync(page.module));
   const template = translateTemplate(source('web/index.html'), (word) => say(word, 'web/index.html'));
-  const values = { csp, ifid: page.ifid, icon, style, map, module, script, lang: language };
+  const values = { csp, ifid: page.ifid, icon, style, map, module, script, lang: page.tag };
   const single = fill(template, { ...values, app: '', languages: links(page, (other) => `${other.name}.html`) });
   writeFileSync(join(outputDir, `${name}.html`), single);
   writeFileSync(join(outputDir, `${name}.html.map`), pageMap(`${name}.html`, single, bundle, sourceMap));
@@ -205,13 +207,13 @@ for (const page of pages) {
   const record = translateTemplate(source('packaging/tramontalia.iFiction.in'), (word) =>
     say(word, 'packaging/tramontalia.iFiction.in'),
   );
-  const recordValues = { TRAMONTALIA_IFID: page.ifid, PROJECT_VERSION: version, originated: date, language };
+  const recordValues = { TRAMONTALIA_IFID: page.ifid, PROJECT_VERSION: version, originated: date, language: page.tag };
   writeFileSync(join(outputDir, `${name}.iFiction`), record.replace(/@(\w+)@/g, (all, key) => recordValues[key]));
 
   // The same page in the site, which fills its app's part (build_site.mjs).
   const siteFile = (other) => (other === pages[0] ? 'index.html' : `${other.language}.html`);
   const fillSite = (changes) => fill(template, { ...values, languages: links(page, siteFile), ...changes });
-  sitePages.push({ language, file: siteFile(page), name: page === pages[0] ? 'Tramontalia' : `Tramontalia (${page.called})`, fill: fillSite, csp });
+  sitePages.push({ language: page.tag, file: siteFile(page), name: page === pages[0] ? 'Tramontalia' : `Tramontalia (${page.called})`, fill: fillSite, csp });
 }
 
 // The pages as a site that installs as an app and plays offline.
