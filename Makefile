@@ -151,7 +151,7 @@ clang: $(BUILD_DIR)/clang/$(CONFIGURED)
 
 # Plays arbitrary input for FUZZ_SECONDS, starting from the transcript inputs;
 # then, for FUZZ_SECONDS more, plays it in both Spanish editions, which must
-# tell the same story, and in English, which must take the same course,
+# tell the same story, and in every translation, which must take the same course,
 # starting from the transcripts and a few long accented answers.
 FUZZ_SECONDS ?= 60
 FUZZ := $(BUILD_DIR)/fuzz

@@ -2,9 +2,9 @@
 // converted from ISO-8859-1 as a UTF-8 terminal sends what is typed, and
 // stops at the first difference in what they write, the UTF-8 edition's
 // bytes against the ISO-8859-1 edition's converted, but for the banner line
-// naming the charset. Then plays it in English, answer by answer the words
-// that do there what the Spanish answers did, and stops where the two
-// courses part.
+// naming the charset. Then plays it in every translation, answer by answer
+// the words that do there what the Spanish answers did, and stops where a
+// language's course parts from the Spanish one.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -12,16 +12,20 @@
 #include <string_view>
 
 #include "fuzz/play.hpp"
+#include "languages.hpp"
 
 // This file is built as the ISO-8859-1 edition; the UTF-8 edition's play()
 // is fuzz/play.cpp built for it.
 namespace fuzz::utf8 {
 std::string play(std::string_view input);
 }
-namespace fuzz::en {
-Course course(std::string_view input);
-std::string answers_along(const Course& course);
-}
+#define TRAMONTALIA_DECLARE(language)              \
+  namespace fuzz::language {                       \
+  Course course(std::string_view input);           \
+  std::string answers_along(const Course& course); \
+  }
+TRAMONTALIA_TRANSLATIONS(TRAMONTALIA_DECLARE)
+#undef TRAMONTALIA_DECLARE
 
 namespace {
 
@@ -39,21 +43,27 @@ std::string to_utf8(std::string_view iso_8859_1) {
   return utf8;
 }
 
-void same_course_in_english(std::string_view input) {
-  const fuzz::Course spanish = fuzz::course(input);
-  const fuzz::Course english = fuzz::en::course(fuzz::en::answers_along(spanish));
-  if (english == spanish) return;
+void same_course(const fuzz::Course& spanish, const char* language, const fuzz::Course& translated) {
+  if (translated == spanish) return;
   std::size_t at = 0;
-  while (at < spanish.size() && at < english.size() && spanish[at] == english[at]) ++at;
-  std::fprintf(stderr, "The languages part ways at step %zu of the Spanish course\n", at);
+  while (at < spanish.size() && at < translated.size() && spanish[at] == translated[at]) ++at;
+  std::fprintf(stderr, "Spanish and %s part ways at step %zu of the Spanish course\n", language, at);
   __builtin_trap();
+}
+
+void same_course_in_every_language(std::string_view input) {
+  const fuzz::Course spanish = fuzz::course(input);
+#define TRAMONTALIA_PLAY(language) \
+  same_course(spanish, #language, fuzz::language::course(fuzz::language::answers_along(spanish)));
+  TRAMONTALIA_TRANSLATIONS(TRAMONTALIA_PLAY)
+#undef TRAMONTALIA_PLAY
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
-  same_course_in_english(input);
+  same_course_in_every_language(input);
   std::string expected = to_utf8(fuzz::iso_8859_1::play(input));
   const std::string_view charset = "ISO-8859-1";
   const std::size_t banner = expected.find(charset);

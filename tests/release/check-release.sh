@@ -13,6 +13,9 @@ checks=(checksums record tarball package cover rebuild install web_zip)
 [ $# -eq 0 ] || checks=("$@")
 
 version=$(sed -n 's/^project.tramontalia VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+# The translations, as po/LINGUAS lists them; each has its page, book, edition and manual page.
+languages=($(sed -n 's/^\([a-z][a-zA-Z_]*\).*/\1/p' "$root/po/LINGUAS"))
+pages=(tramontalia "${languages[@]/#/tramontalia-}")
 tarball=$release/tramontalia-$version.tar.gz
 deb=$(ls "$release"/tramontalia_"$version"-*_*.deb 2> /dev/null | head -n 1)
 changes=${deb%.deb}.changes
@@ -44,16 +47,16 @@ check_record() {
     local in_treaty="namespace-uri()='$treaty' and local-name()"
     xmllint --xpath "string(//*[$in_treaty='$2']/*[$in_treaty='$3'])" "$release/$1.iFiction"
   }
-  for page in tramontalia tramontalia-en; do
+  for page in "${pages[@]}"; do
     page_ifid=$(sed -n 's/.*property="ifiction:ifid" content="\([^"]*\)".*/\1/p' "$release/$page.html")
-    page_ifid="$page_ifid $(sed -n 's/^<html lang="\([a-z]*\)">$/\1/p' "$release/$page.html")"
+    page_ifid="$page_ifid $(sed -n 's/^<html lang="\([a-zA-Z-]*\)">$/\1/p' "$release/$page.html")"
     found="$(value $page identification ifid) $(value $page bibliographic language) $(value $page cover format)"
     found="$found $(value $page cover width) $(value $page cover height)"
     [ "$found" = "$page_ifid png 960 960" ] ||
       fail "$page.iFiction's IFID, language and cover are '$found', not '$page_ifid png 960 960'"
     ifids+=("${page_ifid%% *}")
   done
-  [ "${ifids[0]}" != "${ifids[1]}" ] || fail "the English page has the Spanish one's IFID"
+  [ "$(printf '%s\n' "${ifids[@]}" | sort -u | wc -l)" -eq "${#pages[@]}" ] || fail "two pages share an IFID"
   [ "$(png_size "$release/tramontalia-cover-square.png")" = "960 960" ] || fail "the square cover is not 960 x 960"
 }
 
@@ -69,7 +72,7 @@ check_tarball() {
     fail_with_log "$work/tarball.log" "make test fails in the unpacked tarball"
   grep 'tests passed' "$work/tarball.log" | sed 's/^/  /'
   local book
-  for book in tramontalia.epub tramontalia-en.epub; do
+  for book in "${pages[@]/%/.epub}"; do
     cmp "$src/build/book/$book" "$release/$book" || fail "the book $book differs when built again"
   done
 }
@@ -87,28 +90,40 @@ check_package() {
       sed -E "s/^Version: $version-.+/Version: VERSION-REVISION/; s/\(>= [0-9.]+\)$/(>= VERSION)/"
     dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { printf "%s %s %s", $1, $2, $6; if ($7 == "->") printf " -> %s", $8; print "" }'
   } > "$work/package"
-  diff "$root/tests/release/package-contents" "$work/package" ||
+  # package-contents names each translation's files once, as LANGUAGE.
+  awk -v languages="${languages[*]}" 'BEGIN { n = split(languages, each, " ") }
+    !/LANGUAGE/ { print; next } { for (i = 1; i <= n; ++i) { line = $0; gsub(/LANGUAGE/, each[i], line); print line } }' \
+    "$root/tests/release/package-contents" | LC_ALL=C sort > "$work/expected"
+  LC_ALL=C sort "$work/package" | diff "$work/expected" - ||
     fail "the package differs from package-contents (< expected, > found)"
 
   dpkg-deb -x "$deb" "$work/deb"
   # The pages shipped are the pages released beside them.
-  for page in tramontalia tramontalia-en; do
+  for page in "${pages[@]}"; do
     cmp "$work/deb/usr/share/games/tramontalia/$page.html" "$release/$page.html" ||
       fail "the packaged $page.html is not the released one"
   done
-  # The menu entry and the software centre's record are valid and speak both
-  # languages; the entry opens the installed pages and plays the installed
-  # games.
-  local app=$work/deb/usr/share/applications/example.tramontalia.tramontalia
-  desktop-file-validate "$app.desktop" && appstreamcli validate --pedantic --no-net \
-    "$work/deb/usr/share/metainfo/example.tramontalia.tramontalia.metainfo.xml" | sed 's/^/  /' &&
-    grep -qx 'Exec=xdg-open /usr/share/games/tramontalia/tramontalia.html' "$app.desktop" &&
-    grep -qx 'Exec=x-terminal-emulator -e /usr/games/tramontalia-utf8' "$app.desktop" &&
-    grep -qx 'Exec=xdg-open /usr/share/games/tramontalia/tramontalia-en.html' "$app.desktop" &&
-    grep -qx 'Exec=x-terminal-emulator -e /usr/games/tramontalia-en' "$app.desktop" &&
-    grep -qx 'Comment\[en\]=Choose your path through a dream' "$app.desktop" &&
-    grep -q '<summary xml:lang="en">' "$work/deb/usr/share/metainfo/example.tramontalia.tramontalia.metainfo.xml" ||
-    fail "the menu entry or the software centre's record is wrong"
+  # The menu entry and the software centre's record are valid and speak every
+  # language; the entry's launcher opens the installed page, or plays the
+  # installed game, of the desktop's language.
+  local app=$work/deb/usr/share/applications/example.tramontalia.tramontalia launch language
+  local record=$work/deb/usr/share/metainfo/example.tramontalia.tramontalia.metainfo.xml
+  desktop-file-validate "$app.desktop" && appstreamcli validate --pedantic --no-net "$record" | sed 's/^/  /' ||
+    fail "the menu entry or the software centre's record is not valid"
+  launch=$(sed -n 's/^Exec=\(.*\) page$/\1/p' "$app.desktop")
+  mkdir "$work/opened" && printf '#!/bin/sh\necho "$@"\n' > "$work/opened/xdg-open" &&
+    cp "$work/opened/xdg-open" "$work/opened/x-terminal-emulator" && chmod +x "$work/opened/"* || fail "no stand-ins"
+  sed "s|'/usr/|'$work/deb/usr/|" "$work/deb$launch" > "$work/launch" || fail "no launcher at $launch"
+  for language in es "${languages[@]}"; do
+    local page=tramontalia-$language game=tramontalia-$language
+    [ "$language" != es ] || page=tramontalia game=tramontalia-utf8
+    [ "$(PATH=$work/opened:$PATH LANGUAGE= LC_ALL= LANG=$language.UTF-8 sh "$work/launch" page)" = \
+      "$work/deb/usr/share/games/tramontalia/$page.html" ] &&
+      [ "$(PATH=$work/opened:$PATH LANGUAGE= LC_ALL= LANG=$language.UTF-8 sh "$work/launch" terminal)" = \
+      "-e $work/deb/usr/games/$game" ] || fail "the menu entry does not open $page.html and $game for $language"
+    [ "$language" = es ] || { grep -q "^Comment\[$language\]=" "$app.desktop" &&
+      grep -q "<summary xml:lang=\"$language\">" "$record"; } || fail "the menu entry or the record lacks $language"
+  done
 }
 
 check_cover() {
@@ -122,7 +137,7 @@ check_cover() {
       cmp -s "$work/$cover.png" "$release/$cover.png" || fail "$cover.png is not drawn from the tarball's SVGs"
   done
   # Each book's is the tall one.
-  for book in tramontalia.epub tramontalia-en.epub; do
+  for book in "${pages[@]/%/.epub}"; do
     unzip -p "$release/$book" EPUB/cover.png > "$work/book.png" && cmp -s "$work/book.png" "$release/tramontalia-cover.png" &&
       [ "$(png_size "$work/book.png")" = "1600 2560" ] || fail "$book's cover is not tramontalia-cover.png, or not 1,600 x 2,560"
   done
@@ -156,7 +171,8 @@ check_install() {
   [ -n "$passed" ] || fail_with_log "$work/autopkgtest.log" "autopkgtest failed"
 }
 
-# The site's zip: index.html at its root, as portals and static hosts take it, and the English page beside it.
+# The site's zip: index.html at its root, as portals and static hosts take it, and each translation's page
+# beside it; no larger than 40,000 bytes of shared files and a page's limit for each language.
 # The listing is read whole before it is searched: unzip writes it name by
 # name, and a `grep -q` that stops at the first match would leave unzip
 # writing to a closed pipe, failing the pipeline at random.
@@ -164,8 +180,11 @@ check_web_zip() {
   local names
   names=$(unzip -Z1 "$release/tramontalia-web.zip") || fail "tramontalia-web.zip cannot be read"
   grep -qx index.html <<< "$names" || fail "no index.html at the zip's root"
-  grep -qx en.html <<< "$names" || fail "no en.html at the zip's root"
-  [ "$(stat -c %s "$release/tramontalia-web.zip")" -le 122880 ] || fail "tramontalia-web.zip is over 120 KB"
+  for language in "${languages[@]}"; do
+    grep -qx "$language.html" <<< "$names" || fail "no $language.html at the zip's root"
+  done
+  local limit=$((40000 + 31000 * (1 + ${#languages[@]})))
+  [ "$(stat -c %s "$release/tramontalia-web.zip")" -le "$limit" ] || fail "tramontalia-web.zip is over $limit bytes"
 }
 
 passed=0 failed=0 skipped=0
