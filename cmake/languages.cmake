@@ -3,11 +3,12 @@
 #   TRAMONTALIA_TAG_<language>   its BCP 47 tag, as pages, books and records
 #                                name it (pt_BR is pt-BR, zh_CN zh-CN);
 #   TRAMONTALIA_IFID_<language>  its IFID: catalogues count a translation a
-#                                work of its own. A PO file whose header names
-#                                its own language may fix one ("X-IFID: ..."),
-#                                as a translation published before this rule
-#                                does; any other is derived from the game's and
-#                                the language's code, the same on every build.
+#                                work of its own. A PO file's header may fix
+#                                one for its language ("X-IFID-en: ..."), as a
+#                                translation published before this rule does
+#                                (a copy under another code is another work);
+#                                any other is derived from the game's and the
+#                                language's code, the same on every build.
 # and writes languages.hpp, whose TRAMONTALIA_TRANSLATIONS(X) names each
 # language to the programs that hold them all (the tests, the fuzzer).
 file(STRINGS ${PROJECT_SOURCE_DIR}/po/LINGUAS TRAMONTALIA_LANGUAGES REGEX "^[a-z]")
@@ -30,9 +31,8 @@ foreach(language ${TRAMONTALIA_LANGUAGES})
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${po})
   string(REPLACE _ - TRAMONTALIA_TAG_${language} ${language})
 
-  file(STRINGS ${po} header REGEX "^\"(Language|X-IFID): " LIMIT_COUNT 2)
-  set(ifid "")
-  if(header MATCHES "\"Language: ${language}\\\\n\"" AND header MATCHES "X-IFID: ([0-9A-F-]+)")
+  file(STRINGS ${po} header REGEX "^\"X-IFID-${language}: [0-9A-F-]+" LIMIT_COUNT 1)
+  if(header MATCHES "X-IFID-${language}: ([0-9A-F-]+)")
     set(ifid ${CMAKE_MATCH_1})
   else()
     string(UUID ifid NAMESPACE ${TRAMONTALIA_IFID} NAME ${language} TYPE SHA1 UPPER)

@@ -10,10 +10,12 @@ trap 'rm -rf "$work"' EXIT
 env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL -u PREFIX -u DESTDIR "$1" -C "$2" -o build install BUILD_DIR="$3" \
   DESTDIR="$work/stage" PREFIX=/usr > "$work/log" 2>&1 ||
   { cat "$work/log"; echo "FAIL: make install failed"; exit 1; }
+editions=(tramontalia tramontalia-utf8 $(sed -n 's/^\([a-z][a-zA-Z_]*\).*/tramontalia-\1/p' "$2/po/LINGUAS"))
 (cd "$work/stage" && find . ! -type d | sort) |
-  diff <(printf './usr/%s\n' bin/tramontalia{,-utf8,-en} share/man/man6/tramontalia{,-utf8,-en}.6 | sort) - ||
+  diff <(for edition in "${editions[@]}"; do echo "./usr/bin/$edition"; echo "./usr/share/man/man6/$edition.6"; done |
+    sort) - ||
   { echo "FAIL: make install laid out other files (< expected, > found)"; exit 1; }
-for edition in tramontalia tramontalia-utf8 tramontalia-en; do
+for edition in "${editions[@]}"; do
   [[ $("$work/stage/usr/bin/$edition" < /dev/null) == *"Tramontalia v1.0"* ]] ||
     { echo "FAIL: the installed $edition does not run"; exit 1; }
 done
