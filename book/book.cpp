@@ -95,7 +95,7 @@ std::vector<std::string> text_paragraphs(const std::string& text) {
 // The story's words as the book sets them in print: the original's dialogue
 // with rayas where its ISO-8859-1 console writes hyphens; a translation's
 // with the marks that its language's books use, which its console writes,
-// but for the typewriter's that it may write too (English's quotes).
+// but for the typewriter's that it may write too (straight quotes).
 std::string typeset(const std::string& text) {
   return book_words::original ? typography::with_rayas(text) : typography::with_print_marks(text);
 }

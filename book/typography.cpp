@@ -12,7 +12,7 @@ namespace {
 // it: « », „ “, “ ”, " ", 「 」, 『 』.
 constexpr std::string_view speech_openings[] = {"- ", "—", "«", "„", "“", "\"", "「", "『"};
 // What may follow the end of a sentence: a closing quotation mark, and the
-// no-break spaces that French sets before one (« Où ? »).
+// no-break spaces set inside guillemets and before a question mark (« Où ? »).
 constexpr std::string_view after_sentence_end[] = {"»", "“", "”", "\"", "」", "』", "\u00A0", "\u202F"};
 constexpr std::string_view sentence_ends[] = {".", "?", "!", "…", "。", "？", "！"};
 constexpr std::string_view colons[] = {":", "："};

@@ -11,8 +11,8 @@
 namespace typography {
 
 // A page's lines as paragraphs: the lines join, with a space where neither
-// side of the join is a wide character (Chinese and Japanese put none
-// between words); a spoken line opens a paragraph of its own, and so does
+// side of the join is a wide character (Han and kana put none between
+// words); a spoken line opens a paragraph of its own, and so does
 // narration after the end of a spoken paragraph's sentence.
 std::vector<std::string> paragraphs(const std::vector<std::string>& lines);
 
