@@ -8,16 +8,14 @@
 // page for each section, in the language of the story it is built with (its
 // own words, book/words.hpp). The licence is LICENSE's, the year and the
 // authors the game's banner's, the cover's description its SVG's.
-#include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <filesystem>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "book/gamebook.hpp"
+#include "book/typography.hpp"
 #include "book/words.hpp"
 #include "story/console_lines.hpp"
 #include "story/story.hpp"
@@ -94,119 +92,12 @@ std::vector<std::string> text_paragraphs(const std::string& text) {
   return paragraphs;
 }
 
-// The Spanish console writes ISO-8859-1's hyphens and the English one ASCII's
-// quotes, which their books set as print does; every other translation
-// writes its language's own marks already, as its books set them.
-constexpr bool in_spanish = book_words::language == "es";
-constexpr bool in_english = book_words::language == "en";
-
-// The marks a spoken line opens with, in the translations that write them.
-constexpr std::string_view speech_marks[] = {"—", "«", "„", "“", "「", "»"};
-// What may close a sentence's last word: a closing quote, then its mark.
-constexpr std::string_view closing_quotes[] = {"\"", "»", "“", "”", "」", "』", "«"};
-constexpr std::string_view sentence_ends[] = {".", "?", "!", "…", "。", "？", "！"};
-
-bool ends_with_any(std::string_view text, std::span<const std::string_view> endings) {
-  return std::any_of(endings.begin(), endings.end(), [&](std::string_view end) { return text.ends_with(end); });
-}
-
-// A sentence may end inside its quote ("... going?").
-bool ends_sentence(const std::string& text) {
-  std::string_view end = text;
-  for (std::string_view quote : closing_quotes) {
-    if (!in_spanish && end.ends_with(quote)) end.remove_suffix(quote.size());
-  }
-  return ends_with_any(end, sentence_ends);
-}
-
-// Where the console opens a spoken line: in Spanish with a hyphen, elsewhere
-// with the language's opening mark after the end of a sentence or a colon (a
-// quote within a sentence may open a line, wrapped there).
-bool opens_speech(const std::string& line, const std::vector<std::string>& before) {
-  if (in_spanish) return line.starts_with("- ");
-  const bool marked =
-      in_english ? line.starts_with('"')
-                 : std::any_of(std::begin(speech_marks), std::end(speech_marks),
-                               [&](std::string_view mark) { return line.starts_with(mark); });
-  return marked && (before.empty() || ends_sentence(before.back()) || before.back().ends_with(':') ||
-                    before.back().ends_with("："));
-}
-
-// The console's page as a book's paragraphs: its lines, wrapped for the
-// console, join; a spoken line opens a paragraph of its own, and narration
-// after the end of its sentence opens the next.
-std::vector<std::string> paragraphs(const std::vector<std::string>& lines) {
-  std::vector<std::string> out;
-  bool spoken = false;
-  for (const std::string& line : lines) {
-    const bool speaks = opens_speech(line, out);
-    if (out.empty() || speaks || (spoken && ends_sentence(out.back()))) {
-      out.push_back(line);
-      spoken = speaks;
-    } else {
-      out.back() += " " + line;
-    }
-  }
-  return out;
-}
-
-bool in_word(char c) {
-  return std::isalnum(static_cast<unsigned char>(c)) != 0 || static_cast<unsigned char>(c) >= 0x80;
-}
-
-// A paragraph with dialogue set as Spanish books set it, where the console,
-// whose ISO-8859-1 has no raya, writes hyphens: a raya opens the spoken line
-// and another the narrator's words inside it ("- ¿Y qué? -te dice." reads
-// "—¿Y qué? —te dice."); a third closes those words where the speech goes on
-// ("-dice-. Nada" reads "—dice—. Nada"), and none where they end the
-// paragraph. A hyphen within a word stays a hyphen.
-std::string with_rayas(const std::string& text) {
-  if (!text.starts_with("- ")) return text;
-  std::string out = "—";
-  bool incise = false;
-  for (std::size_t i = 2; i < text.size(); ++i) {
-    const bool hyphen = text[i] == '-';
-    const bool opens =
-        hyphen && !incise && text[i - 1] == ' ' && i + 1 < text.size() && text[i + 1] != ' ';
-    const bool closes =
-        hyphen && incise && text[i - 1] != ' ' && (i + 1 == text.size() || !in_word(text[i + 1]));
-    if (opens || closes) {
-      out += "—";
-      incise = opens;
-    } else {
-      out += text[i];
-    }
-  }
-  return out;
-}
-
-// A text with quotes and dashes as English books set them, where the
-// console writes ASCII's: a quote opens at the start or after a space (“ ‘)
-// and closes elsewhere (” ’), so that every apostrophe is a closing one
-// ("can't" reads "can’t"); a hyphen between spaces is a dash, an em dash
-// closed up ("now - or" reads "now—or").
-std::string with_english_quotes(const std::string& text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const bool opens = i == 0 || text[i - 1] == ' ';
-    if (text[i] == '"') {
-      out += opens ? "“" : "”";
-    } else if (text[i] == '\'') {
-      out += opens ? "‘" : "’";
-    } else if (text.compare(i, 3, " - ") == 0) {
-      out += "—";
-      i += 2;
-    } else {
-      out += text[i];
-    }
-  }
-  return out;
-}
-
-// The story's words as the book's language sets them in print.
+// The story's words as the book sets them in print: the original's dialogue
+// with rayas where its ISO-8859-1 console writes hyphens; a translation's
+// with the marks that its language's books use, which its console writes,
+// but for the typewriter's that it may write too (straight quotes).
 std::string typeset(const std::string& text) {
-  if (in_spanish) return with_rayas(text);
-  return in_english ? with_english_quotes(text) : text;
+  return book_words::original ? typography::with_rayas(text) : typography::with_print_marks(text);
 }
 
 std::string document(const std::string& title, const std::string& body) {
@@ -250,7 +141,7 @@ std::string paragraph(const std::string& text, const char* cls = nullptr) {
 std::string section_page(std::size_t number, const Section& section) {
   std::string body = "<h1>" + std::to_string(number) + "</h1>\n";
   for (const auto& page : section.pages) {
-    for (const std::string& text : paragraphs(page)) body += paragraph(escaped(typeset(text)));
+    for (const std::string& text : typography::paragraphs(page)) body += paragraph(escaped(typeset(text)));
   }
   if (!section.lead.empty()) body += paragraph(escaped(typeset(section.lead)));
   if (!section.choices.empty()) {

@@ -17,6 +17,7 @@ namespace book_words {
 // The book's language, as its package document and its pages name it: its
 // BCP 47 tag (pt-BR), which the build gives.
 inline constexpr std::string_view language = TRAMONTALIA_LANGUAGE_TAG;
+inline constexpr bool original = false;
 
 inline constexpr std::string_view context = "book";
 
@@ -77,6 +78,8 @@ inline bool translate(std::string& text) {
 }
 #else
 inline constexpr std::string_view language = "es";
+// The story as it is written, in Spanish.
+inline constexpr bool original = true;
 
 template <text::Literal Spanish>
 inline constexpr std::string_view words = Spanish.view();
