@@ -63,7 +63,10 @@ bool Game::close(const Passage& passage, std::size_t page) {
 
 // `which` counts the passage's endings as the story numbers them.
 void Game::end(const Passage& passage, std::size_t which) {
-  if (progress_ != nullptr) progress_->ended(story::ending_number(passage.id, which));
+  if (progress_ != nullptr) {
+    progress_->ended(story::ending_number(passage.id, which));
+    progress_->pausing();
+  }
   report(console_.ending() ? Answer::Kind::passed_pause : Answer::Kind::input_ended);
 }
 
@@ -105,7 +108,13 @@ void Game::show_menu(const story::Menu& menu) {
     console_.blank_line();
   }
   console_.line(menu.layout.header);
-  for (const story::Option& option : menu.options) {
+  for (std::size_t i = 0; i < menu.options.size(); ++i) {
+    const story::Option& option = menu.options[i];
+    if (progress_ != nullptr) {
+      // Where the option starts in the output, for whoever keeps track.
+      console_.flush();
+      progress_->option_shown(i, menu.keys().substr(i, 1), option.continuation.empty() ? 1 : 2);
+    }
     console_.line(option.line);
     if (!option.continuation.empty()) console_.line(option.continuation);
   }
@@ -115,6 +124,7 @@ void Game::show_menu(const story::Menu& menu) {
 
 
 bool Game::pause() {
+  if (progress_ != nullptr) progress_->pausing();
   const bool went_on = console_.pause();
   report(went_on ? Answer::Kind::passed_pause : Answer::Kind::input_ended);
   return went_on;

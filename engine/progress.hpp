@@ -31,6 +31,14 @@ class Progress {
   virtual void ended(std::size_t ending_number) = 0;
   // The game has read an answer, or found the input over.
   virtual void answered(const Answer& /*answer*/) {}
+  // The game is about to write the option at place `option` of a menu (from
+  // 0), `lines` lines long, which the answer `key` chooses. All it wrote
+  // before has been handed to the output: the option starts where the
+  // output stands, for a page to make it a control.
+  virtual void option_shown(std::size_t /*option*/, text::Text /*key*/, std::size_t /*lines*/) {}
+  // The game is about to pause for Enter (a page's end, or an ending's): the
+  // last line it writes before reading is the pause's.
+  virtual void pausing() {}
 
  protected:
   ~Progress() = default;

@@ -22,7 +22,7 @@ export async function missingFor(name = engineName) {
 }
 
 // The language of the page under test, as its <html> names it.
-export const pageLanguage = pagePath && existsSync(pagePath) && readFileSync(pagePath, 'utf8').match(/<html lang="(\w+)"/)[1];
+export const pageLanguage = pagePath && existsSync(pagePath) && readFileSync(pagePath, 'utf8').match(/<html lang="([\w-]+)"/)[1];
 
 // Headless, quiet (no background connections), in the colour scheme and the
 // languages a player's system sets (by default, the page's own language);
@@ -81,10 +81,10 @@ function prepare(refused) {
 
 // Where the page under test stores the game and the record of scenes and
 // endings seen: the story's own language under the game's name, each
-// translation under a name of its own, in its own words.
-const storageName = pageLanguage && pageLanguage !== 'es' ? `tramontalia-${pageLanguage}` : 'tramontalia';
-export const gameKey = storageName;
-export const recordKey = `${storageName}-${{ es: 'mapa', en: 'map' }[pageLanguage || 'es']}`;
+// translation under names of plain ASCII of its own, from its tag.
+const translated = pageLanguage && pageLanguage !== 'es';
+export const gameKey = translated ? `tramontalia-${pageLanguage}` : 'tramontalia';
+export const recordKey = translated ? `${gameKey}-map` : 'tramontalia-mapa';
 
 // The page in a context (and storage) of its own, at its first text; with
 // `stored` (key to value) in its storage, or, null, none.

@@ -13,10 +13,12 @@
 // book or the menu entry, go to TRAMONTALIA_OTHER_ENTRIES(X), with their
 // context: X(place, context, Spanish text, translation, marked fuzzy).
 //
-// Usage: po_header PO_FILE NAME_SHOWN OUTPUT_HEADER
+// Usage: po_header PO_FILE NAME_SHOWN OUTPUT_HEADER [OUTPUT_JSON]
 //
 // PO strings are written with C's escapes, so each one goes into the header
-// as it stands in the file, quotes and all.
+// as it stands in the file, quotes and all. OUTPUT_JSON, for the page's
+// build, holds every message as a tool reads it, without C: an array of
+// {place, context, source, translation, fuzzy}, the texts decoded.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -135,11 +137,61 @@ class Reader {
   std::vector<Message> messages_;
 };
 
+// The text that C string literals, one after the other, stand for, as a
+// JSON string: a PO file's escapes are C's (\n, \t, \", \\).
+std::string json_text(std::string_view literals) {
+  std::string json = "\"";
+  bool inside = false;
+  for (std::size_t i = 0; i < literals.size(); ++i) {
+    char c = literals[i];
+    if (!inside) {
+      inside = c == '"';
+      continue;
+    }
+    if (c == '"') {
+      inside = false;
+      continue;
+    }
+    if (c == '\\' && i + 1 < literals.size()) {
+      c = literals[++i];
+      if (c == 'n') c = '\n';
+      if (c == 't') c = '\t';
+      if (c == 'r') c = '\r';
+    }
+    if (c == '"' || c == '\\') {
+      json += '\\';
+      json += c;
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+      json += escaped;
+    } else {
+      json += c;
+    }
+  }
+  return json + '"';
+}
+
+void write_json(const std::vector<Message>& messages, std::string_view shown, const char* path) {
+  std::ofstream json(path);
+  if (!json) fail(path, 0, "cannot be written");
+  const char* separator = "[\n";
+  for (const Message& m : messages) {
+    json << separator << "{\"place\": " << json_text('"' + std::string(shown) + ':' + std::to_string(m.line) + '"')
+         << ", \"context\": " << json_text(m.context) << ", \"source\": " << json_text(m.source)
+         << ", \"translation\": " << json_text(m.translated)
+         << ", \"fuzzy\": " << (m.fuzzy ? "true" : "false") << "}";
+    separator = ",\n";
+  }
+  json << (messages.empty() ? "[]\n" : "\n]\n");
+  if (!json.flush()) fail(path, 0, "cannot be written");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: po_header PO_FILE NAME_SHOWN OUTPUT_HEADER\n");
+  if (argc != 4 && argc != 5) {
+    std::fprintf(stderr, "usage: po_header PO_FILE NAME_SHOWN OUTPUT_HEADER [OUTPUT_JSON]\n");
     return 2;
   }
   std::ifstream po(argv[1]);
@@ -168,5 +220,6 @@ int main(int argc, char** argv) {
   }
   header << "\n";
   if (!header.flush()) fail(argv[3], 0, "cannot be written");
+  if (argc == 5) write_json(reader.messages(), argv[2], argv[4]);
   return 0;
 }

@@ -6,6 +6,10 @@
 // anyone: there the player gets the file's text to copy as well, selected.
 import { _ } from './words.js';
 
+// Every page's record key: the story's own language's, and each translation's
+// from its tag (see main.js).
+export const isRecordKey = (key) => key === 'tramontalia-mapa' || /^tramontalia-[a-z]{2,3}(-[A-Z]{2})?-map$/.test(key);
+
 const copyDialog = document.getElementById('copy-file');
 const [copyName, copyArea] = copyDialog.querySelectorAll('b, textarea');
 
@@ -27,26 +31,28 @@ export function download(text, name, extension = 'txt') {
 }
 
 // What a file holds: { answers } of a game or { ways } of a record (the
-// value of `mapName`); if neither, it throws why. A byte
-// order mark, CR LF line ends and no final line feed are what editors and
-// other systems make of a game.
+// value of `mapName`), with `saver`, the record's key if it is another
+// page's; if neither, it throws why, a line to show. A byte order mark, CR
+// LF line ends and no final line feed are what editors and other systems
+// make of a game.
 export async function readFile(file, mapName) {
-  if (file.size > 1 << 20) throw _('pasa de 1 MB');
+  if (file.size > 1 << 20) throw _('No se carga: pasa de 1 MB.');
   let text;
   try {
     text = new TextDecoder('utf-8', { fatal: true }).decode(await file.arrayBuffer());
   } catch {
-    throw _('no está en UTF-8');
+    throw _('No se carga: no está en UTF-8.');
   }
-  if (/[\0-\b\v\f\x0e-\x1f]/.test(text)) throw _('no es texto');
-  // A record's file is one JSON object, which no file of answers is.
+  if (/[\0-\b\v\f\x0e-\x1f]/.test(text)) throw _('No se carga: no es texto.');
+  // A record's file is one JSON object, which no file of answers is, under
+  // the key of the page that saved it.
   try {
-    const ways = JSON.parse(text)[mapName];
-    if (ways) return { ways };
+    const [key, ways] = Object.entries(JSON.parse(text)).find(([key]) => key === mapName || isRecordKey(key)) ?? [];
+    if (ways) return key === mapName ? { ways } : { saver: key };
   } catch {
     // Not one: answers.
   }
   text = text.replace(/\r\n/g, '\n');
-  if (text.includes('\r')) throw _('una respuesta lleva un retorno de carro');
+  if (text.includes('\r')) throw _('No se carga: una respuesta lleva un retorno de carro.');
   return { answers: text === '' ? [] : text.replace(/\n$/, '').split('\n') };
 }

@@ -28,7 +28,10 @@ export function moduleBytes(text) {
 // or "salir") rather than waiting for one more answer; `read` how many
 // answers it took. `marks` are what the game told of its way in the pieces
 // returned: { piece, scene } when it shows the first page of a scene,
-// { piece, ending } when it writes an ending's "Fin".
+// { piece, ending } when it writes an ending's "Fin". `taps`, for each piece
+// returned, what in its text answers when tapped: { at, lines, answer } for
+// each option of its menu (its first line starts at `at`), or { pause: true }
+// when it ends in a pause, whose line is its last.
 export async function loadGame(bytes) {
   const encoder = new TextEncoder();
   // The replay in progress, served by the module's imports.
@@ -40,6 +43,8 @@ export async function loadGame(bytes) {
       scene: (index) => replaying.mark({ scene: index }),
       ending: (number) => replaying.mark({ ending: number }),
       answered: (...step) => replaying.answered(...step),
+      option: (...option) => replaying.option(...option),
+      pause: () => replaying.pause(),
     },
   });
   // A view of the module's memory, made anew only if the memory grew.
@@ -68,6 +73,8 @@ export async function loadGame(bytes) {
   function play(answers, from, first = from, steps) {
     const pieces = [];
     const marks = [];
+    const taps = [];
+    let pieceTaps = [];
     const decoder = new TextDecoder();
     let text = '';
     // Every answer encoded at once: one by one, encoding was most of a
@@ -84,8 +91,12 @@ export async function loadGame(bytes) {
     };
     while (taken < first - 1) next();
     const endPiece = () => {
-      if (taken >= first) pieces.push(taken < from ? '' : text + decoder.decode());
+      if (taken >= first) {
+        pieces.push(taken < from ? '' : text + decoder.decode());
+        taps.push(pieceTaps);
+      }
       text = '';
+      pieceTaps = [];
     };
     // Past the last answer the game only winds down: nothing it does then
     // is on screen.
@@ -116,11 +127,21 @@ export async function loadGame(bytes) {
       answered(kind, option, blanks, at, size) {
         steps?.push([scene, kind, option, blanks, new TextDecoder().decode(memory().subarray(at, at + size))]);
       },
+      // The module hands out all it wrote before an option: `text` ends
+      // where the option starts.
+      option(option, at, size, lines) {
+        if (!shown() || taken < from) return;
+        const answer = new TextDecoder().decode(memory().subarray(at, at + size));
+        pieceTaps.push({ at: text.length, lines, answer });
+      },
+      pause() {
+        if (shown() && taken >= from) pieceTaps.push({ pause: true });
+      },
     };
     instance.exports.play();
     if (!waiting) endPiece();
     replaying = null;
-    return { pieces, over: !waiting, read: taken, marks };
+    return { pieces, taps, over: !waiting, read: taken, marks };
   }
 
   // What each answer of a game did (see play()).

@@ -45,11 +45,14 @@ let endingAt = [];
 
 // The game stored is the one answered last in any page. Stored by another
 // build, it resumes if this one plays all its answers. Each language's page
-// stores its own, and names its files apart: the story's own language, the
-// original, as it always has.
+// stores its own, under keys of plain ASCII named from its tag, never from a
+// word a translation may change: the story's own language, the original,
+// as it always has.
 const language = document.documentElement.lang;
 const original = 'es';
-const storageKey = language === original ? 'tramontalia' : `tramontalia-${language}`;
+const storageKeyOf = (tag) => (tag === original ? 'tramontalia' : `tramontalia-${tag}`);
+const recordKeyOf = (tag) => (tag === original ? 'tramontalia-mapa' : `tramontalia-${tag}-map`);
+const storageKey = storageKeyOf(language);
 const store = () => writeStored(storageKey, answers.length > 0 && JSON.stringify({ answers }));
 
 // Where the browser is full or refuses to store, a line says so while it
@@ -69,7 +72,7 @@ const map = createMap(JSON.parse(byId('map-data').textContent), titles, {
   onCover: cover,
 });
 const record = openRecord({
-  key: `${storageKey}-${_('mapa')}`,
+  key: recordKeyOf(language),
   play,
   sceneCount: map.sceneCount,
   endingCount: map.endingTitles.length,
@@ -92,7 +95,7 @@ function show(result, from, noting = true) {
       else endingAt[k] = mark.ending;
     }
     // Blocks already on screen stay.
-    if (k === blocks.length) addBlock(piece);
+    if (k === blocks.length) addBlock(piece, result.taps[i]);
   });
   sceneAt.length = endingAt.length = blocks.length;
   return noting ? record.note(result.marks, answers) : [];
@@ -109,12 +112,10 @@ function showEnding(fresh = []) {
   const ending = endingAt.findLast((n) => n >= 0) ?? -1;
   if (fresh.includes(ending)) newEnding = ending;
   else if (ending < 0) newEnding = -1;
+  const shown = [map.endingTitles[ending], record.endingsReached(), map.endingTitles.length];
   endingLine.textContent =
     notice ||
-    (ending < 0
-      ? ''
-      : `${ending === newEnding ? _('Nuevo final') : _('Final')}: ${map.endingTitles[ending]} · ` +
-        fill(_('{0} de {1}'), record.endingsReached(), map.endingTitles.length));
+    (ending < 0 ? '' : fill(ending === newEnding ? _('Nuevo final: {0} · {1} de {2}') : _('Final: {0} · {1} de {2}'), ...shown));
 }
 
 function updateControls(fresh = []) {
@@ -190,14 +191,23 @@ function jump(scene) {
 // A game from a file goes on as if its answers had been typed: over a game
 // with answers, once the player agrees to lose it (a file that makes no game
 // is refused without asking). A record's ways join the record. A file that is
-// neither, or that another language's page saved (its name says so), changes
-// nothing.
+// neither, or that another language's page saved, changes nothing: a
+// record's file names its page by its key, a game's file by its name, which
+// starts with its page's storage key (a file renamed is taken as this page's).
+const languageName = new Intl.DisplayNames(language, { type: 'language' });
+function saverOf(file, got) {
+  if (got.saver) return got.saver.match(/^tramontalia-(.+)-map$/)?.[1] ?? original;
+  if (got.ways) return language;
+  if (!file.name.startsWith('tramontalia')) return language;
+  return file.name.match(/^tramontalia-([a-z]{2,3}(?:-[A-Z]{2})?)-/)?.[1] ?? original;
+}
+
 async function load(file) {
   if (!file) return;
   try {
-    const [, saver = original] = file.name.match(/^tramontalia-([a-z]{2})-/) ?? [];
-    if (file.name.startsWith('tramontalia') && saver !== language) throw _('es de la página en inglés');
     const got = await readFile(file, record.key);
+    const saver = saverOf(file, got);
+    if (saver !== language) throw fill(_('No se carga: la guardó la página en {0}.'), languageName.of(saver));
     const log = got.answers;
     if (got.ways) {
       takeIn(got.ways);
@@ -205,9 +215,9 @@ async function load(file) {
     } else if (answers.length > 0 && play(log, log.length).read === log.length) {
       ask(_('¿Cargar la partida? Perderás la que llevas.'), _('Cargar partida'), () => begin(log) && store());
     } else if (begin(log)) store();
-    else throw _('la partida sigue tras su final');
+    else throw _('No se carga: la partida sigue tras su final.');
   } catch (why) {
-    notice = `${_('No se carga')}: ${why}.`;
+    notice = why;
   }
   showEnding();
 }
@@ -233,8 +243,17 @@ function backToTyping(event) {
 // The answer goes in from the form's submission, and as well from Enter and
 // the button themselves: a portal's frame sandboxed without forms refuses
 // every submission, before the page can see it.
+// Enter that confirms an input method's composition confirms it alone: the
+// form's submission it may raise is held too.
+let composing = false;
+input.addEventListener('compositionstart', () => (composing = true));
+input.addEventListener('compositionend', () => (composing = false));
 function send(event) {
-  if (event.isComposing || (event.key && event.key !== 'Enter')) return;
+  if (event.key && event.key !== 'Enter') return;
+  if (event.isComposing || composing) {
+    if (event.type === 'submit') event.preventDefault();
+    return;
+  }
   event.preventDefault();
   const text = input.value;
   input.value = '';
@@ -274,7 +293,7 @@ byId('save-game').addEventListener('click', () =>
   download(answers.map((text) => `${text}\n`).join(''), `${storageKey}-${_('partida')}`),
 );
 byId('save-map').addEventListener('click', () =>
-  download(record.text(), record.key, 'json'),
+  download(record.text(), `${storageKey}-${_('mapa')}`, 'json'),
 );
 byId('load').addEventListener('click', () => fileInput.click());
 fileInput.addEventListener('change', () => {

@@ -55,7 +55,7 @@ function lockedBox() {
 
 function endingBox({ title }, reached) {
   return reached
-    ? element('span', 'ending reached', `${_('Final')}: ${title}`)
+    ? element('span', 'ending reached', fill(_('Final: {0}'), title))
     : element('span', 'ending', _('Final sin descubrir'));
 }
 
@@ -202,9 +202,9 @@ export function createMap(layout, titles, { onJump, onClose, onCover }) {
     }
     here = now;
     // Each count whole on its line; only the dot between them may break.
-    const count = (name, found, all) => `<span>${name}: ${fill(_('{0} de {1}'), found, all)}</span>`;
-    const scenesText = count(_('Escenas'), record.scenesSeen(), sceneCount);
-    const text = `${scenesText} · ${count(_('Finales'), record.endingsReached(), endingTitles.length)}`;
+    const count = (words, found, all) => `<span>${fill(words, found, all)}</span>`;
+    const scenesText = count(_('Escenas: {0} de {1}'), record.scenesSeen(), sceneCount);
+    const text = `${scenesText} · ${count(_('Finales: {0} de {1}'), record.endingsReached(), endingTitles.length)}`;
     if (counts.innerHTML !== text) counts.innerHTML = text;
   }
 

@@ -9,7 +9,9 @@
 // tell the host each passage entered (its index in PassageId order) and the
 // ending reached (its number in story::endings()), for the player's map;
 // answered() what each answer did, in the terms every language shares, for
-// a game carried over to another language's page.
+// a game carried over to another language's page; option() and pause() where
+// the menu's options stand in the output and which reads are pauses, so that
+// the page makes controls of them without reading the story's words.
 #include <optional>
 #include <string_view>
 
@@ -30,6 +32,9 @@ extern "C" {
 [[clang::import_module("tramontalia"), clang::import_name("answered")]] void host_answered(
     engine::Answer::Kind kind, std::size_t option, std::size_t blank_lines, const char* word,
     std::size_t word_size);
+[[clang::import_module("tramontalia"), clang::import_name("option")]] void host_option(
+    std::size_t option, const char* key, std::size_t key_size, std::size_t lines);
+[[clang::import_module("tramontalia"), clang::import_name("pause")]] void host_pause();
 }
 
 namespace {
@@ -57,6 +62,10 @@ class HostProgress final : public engine::Progress {
   void answered(const engine::Answer& a) override {
     host_answered(a.kind, a.option, a.blank_lines, a.word.data(), a.word.size());
   }
+  void option_shown(std::size_t option, text::Text key, std::size_t lines) override {
+    host_option(option, key.data(), key.size(), lines);
+  }
+  void pausing() override { host_pause(); }
 };
 
 void write_line(std::string_view line) {

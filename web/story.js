@@ -7,8 +7,6 @@
 // the page, however long: find in page and a screen reader reach all of it;
 // the browser skips laying out the groups out of sight (see the stylesheet).
 
-import { _ } from './words.js';
-
 export const story = document.getElementById('story');
 // Each block: { element, text, taps: spans that can answer, echo: nodes }
 export const blocks = [];
@@ -18,18 +16,22 @@ const blocksPerGroup = 32;
 // next; on a narrower screen the page lets the paragraph flow instead. A
 // spoken line always starts a line of its own.
 const flowsOn = (previous, line) => previous.length >= 60 && !line.startsWith('- ');
-const optionLine = /^([a-z]+)->/;
-const pauseLines = [_('Pulsa enter'), _('Pulsa enter para salir')];
-
-export function addBlock(piece) {
+// `taps`: what in the piece answers when tapped, as the game told it (see
+// play() in game.js): its menu's options, where each starts, and whether
+// its last line is a pause's.
+export function addBlock(piece, taps = []) {
   const element = document.createElement('div');
   element.className = 'piece';
   const block = { element, text: piece, taps: [], echo: [] };
   const body = piece.endsWith('\n') ? piece.slice(0, -1) : piece;
+  const lines = body.split('\n');
+  const options = new Map(taps.filter((tap) => !tap.pause).map((tap) => [tap.at, tap]));
+  const pauseLine = taps.some((tap) => tap.pause) ? lines.length - 1 : -1;
   let plain = '';
-  let inMenu = false;
-  let lastOption = null;
+  let option = null;
+  let optionLinesLeft = 0;
   let previousText = '';
+  let at = 0;
   const flush = () => {
     if (plain) element.append(plain);
     plain = '';
@@ -43,17 +45,18 @@ export function addBlock(piece) {
     block.taps.push(span);
     return span;
   };
-  body.split('\n').forEach((line, index) => {
-    if (lastOption && line.startsWith('   ')) {
-      // An option's second line.
-      lastOption.textContent += `\n${line}`;
+  lines.forEach((line, index) => {
+    const start = at;
+    at += line.length + 1;
+    if (optionLinesLeft > 0) {
+      // An option's next line.
+      --optionLinesLeft;
+      option.textContent += `\n${line}`;
       return;
     }
-    const key = inMenu && line.match(optionLine);
-    if (line.trim() === _('Opciones:')) inMenu = true;
-    if (line === '') inMenu = false;
-    const isPause = pauseLines.includes(line);
-    const isText = !key && line !== '' && !isPause;
+    const opens = options.get(start);
+    const isPause = index === pauseLine;
+    const isText = !opens && line !== '' && !isPause;
     if (index > 0 && isText && flowsOn(previousText, line)) {
       flush();
       const soft = document.createElement('span');
@@ -64,9 +67,10 @@ export function addBlock(piece) {
       plain += '\n';
     }
     previousText = isText ? line : '';
-    lastOption = key ? tappable(line, key[1]) : null;
-    if (key) return;
-    if (isPause) tappable(line, '');
+    if (opens) {
+      option = tappable(line, opens.answer);
+      optionLinesLeft = opens.lines - 1;
+    } else if (isPause) tappable(line, '');
     else plain += line;
   });
   flush();
@@ -125,11 +129,10 @@ export function updateTaps(over) {
   }
   activeTaps = [];
   if (over) return;
-  // A block holds at most one menu or one pause: each ends in a read.
-  const atMenu = blocks.at(-1).text.endsWith('>');
-  for (let k = blocks.length - 1; k >= 0 && activeTaps.length === 0; --k) {
-    activeTaps = blocks[k].taps.filter((span) => (span.dataset.answer !== '') === atMenu);
-  }
+  // A block holds at most one menu or one pause: each ends in a read. The
+  // read now waiting is the last block's, or, after blank answers refused,
+  // the last one's before them that has its options or pause.
+  for (let k = blocks.length - 1; k >= 0 && activeTaps.length === 0; --k) activeTaps = blocks[k].taps;
   for (const span of activeTaps) span.setAttribute('role', 'button');
   // In the Tab order, unless under the open map (a file dropped there).
   coverStory(story.ariaHidden);

@@ -2,37 +2,43 @@
 // the map's picture: waiting for states, never for a time; controls found
 // as a player finds them; files dropped and saved; the terminal's view.
 import assert from 'node:assert/strict';
-import { readFileSync } from 'node:fs';
+import { existsSync, readFileSync } from 'node:fs';
+import { dirname, join } from 'node:path';
 
-import { pageLanguage, pagePath, storyText } from '../../tools/browser.mjs';
+import { gameKey, pageLanguage, pagePath, storyText } from '../../tools/browser.mjs';
 import { moduleBytes } from '../../web/game.js';
+import { fill } from '../../web/words.js';
 
 export * from '../../tools/browser.mjs';
 
-// The suites are written in Spanish. What they look for on the English page
-// instead: its words, by their Spanish ones; its files' names; and
-// the keys of the options the suites take, at the menus they take them.
-const english = {
-  ...{ tramontalia: 'tramontalia-en', 'tramontalia-partida': 'tramontalia-en-game' },
-  ...{ Deshacer: 'Undo', 'Empezar de nuevo': 'Start again' },
-  ...{ Archivo: 'File', Mapa: 'Map', English: 'Español', Enviar: 'Send', 'No se carga': 'Not loaded' },
-  ...{ 'Seguir jugando': 'Keep playing', 'Cargar partida': 'Load game', 'Olvidar el mapa': 'Forget the map' },
-  ...{ 'pasa de 1 MB': 'it is over 1 MB', 'no es texto': 'it is not text', 'no está en UTF-8': 'it is not in UTF-8' },
-  'una respuesta lleva un retorno de carro': 'an answer holds a carriage return',
-  'la partida sigue tras su final': 'the game goes on after its ending',
-  'La partida guardada ya no se puede jugar.': 'The saved game can no longer be played.',
-  'El navegador no guarda la partida: usa Archivo > Guardar partida.': 'The browser does not keep the game: use File > Save game.',
-  'Estás en casa, jugando tranquilamente': 'You are at home, quietly playing',
-  ...{ Escenas: 'Scenes', Finales: 'Endings', de: 'of', Final: 'Ending', 'Nuevo final': 'New ending' },
-  ...{ 'escena sin descubrir': 'scene not found yet', 'La habitación circular': 'The round room' },
-  ...{ 'Contar ovejas': 'Counting sheep', 'El botón de llamada': 'The call button', 'El azafato': 'The steward' },
-  ...{ 'Un zumo de naranja': 'An orange juice', 'De un trago': 'In one gulp' },
-  'Zumos para la eternidad': 'Juice for all eternity',
-  ...{ a: 'l', d: 'b', n: 'd', l: 'c', z: 'j', t: 'd', p: 'a', c: 'r', i: 't', salir: 'quit' },
+// The suites are written in Spanish. A translated page's words, and the
+// titles and lines of its story, are looked up in its translation, the
+// entries tools/po_header wrote for the page's build (by text, in no
+// context); its files are named from its storage key. What no translation
+// holds, the keys of the options the suites take, at the menus they take
+// them, are the first translation's own (the English transcripts').
+// A page's words (by its file), by their Spanish ones; none for Spanish.
+export function wordsOf(page) {
+  const tag = readFileSync(page, 'utf8').match(/<html lang="([\w-]+)"/)[1];
+  const translation = join(dirname(page), 'po', tag.replace('-', '_'), 'translation.json');
+  if (tag === 'es' || !existsSync(translation)) return new Map();
+  const entries = JSON.parse(readFileSync(translation, 'utf8')).filter((entry) => entry.context === '');
+  return new Map(entries.map((entry) => [entry.source, entry.translation]));
+}
+const words = pagePath && existsSync(pagePath) ? wordsOf(pagePath) : new Map();
+const keys = { a: 'l', d: 'b', n: 'd', l: 'c', z: 'j', t: 'd', p: 'a', c: 'r', i: 't' };
+const sayOne = (text) => {
+  if (words.size === 0) return text;
+  if (text === 'tramontalia') return gameKey;
+  if (text === 'tramontalia-partida') return `${gameKey}-${words.get('partida')}`;
+  if (text === 'salir') return words.get('salir') ?? text;
+  if (text === 'English') return words.get('Español');
+  return words.get(text) ?? keys[text] ?? text;
 };
 // `text`, or each text of a list, as the page under test has it.
-export const say = (text) =>
-  Array.isArray(text) ? text.map(say) : pageLanguage === 'en' && Object.hasOwn(english, text) ? english[text] : text;
+export const say = (text) => (Array.isArray(text) ? text.map(sayOne) : sayOne(text));
+// A sentence with its slots filled, as the page under test says it.
+export const says = (text, ...values) => fill(say(text), ...values);
 
 // Polls `check` (an assertion, say) until it passes, and returns its value;
 // past the deadline, its last error stands.
@@ -123,6 +129,8 @@ export function terminalView(answers, echoed = true, page = pagePath) {
       scene() {},
       ending() {},
       answered() {},
+      option() {},
+      pause() {},
     },
   });
   memory = exports.memory;

@@ -3,7 +3,7 @@
 import assert from 'node:assert/strict';
 import { after, test } from 'node:test';
 
-import { answer, click, control, expectView, fresh, gameKey, launchOrSkip, recordKey, reload, say, until } from './browser.mjs';
+import { answer, click, control, expectView, fresh, gameKey, launchOrSkip, recordKey, reload, say, says, until } from './browser.mjs';
 
 const browser = await launchOrSkip();
 after(() => browser.close());
@@ -14,8 +14,7 @@ const toFirstMenu = ['', '', ''];
 
 const expectText = (page, selector, expected, message) =>
   until(async () => assert.equal(await page.$eval(selector, (el) => el.textContent.trim()), expected, message));
-const of = (found, all) => `${found} ${say('de')} ${all}`;
-const counts = (scenes, endings) => `${say('Escenas')}: ${of(scenes, 47)} · ${say('Finales')}: ${of(endings, 19)}`;
+const counts = (scenes, endings) => `${says('Escenas: {0} de {1}', scenes, 47)} · ${says('Finales: {0} de {1}', endings, 19)}`;
 const juice = say('Zumos para la eternidad');
 
 // The map's list: seen scenes (with "*" if on screen), locked ones, as heard.
@@ -51,7 +50,7 @@ test('the map shows what games found, replays a seen scene by its shortest way, 
   await answer(page, ['x', '', '', '', ...toJuiceEnding.slice(3)]);
   const titles = ['La habitación circular', 'Contar ovejas', 'El botón de llamada', 'El azafato', 'Un zumo de naranja'];
   const seen = (await openMap(page)).filter((item) => item !== locked);
-  assert.deepEqual(seen, [...say(titles), `${say('De un trago')}${say('Final')}: ${juice}*`]);
+  assert.deepEqual(seen, [...say(titles), `${say('De un trago')}${says('Final: {0}', juice)}*`]);
   // Its button and its ending's line fill its box, one below the other, none cut off.
   const edges = await page.$eval('#map [aria-current]', (button) => {
     const box = button.parentElement;
@@ -61,10 +60,10 @@ test('the map shows what games found, replays a seen scene by its shortest way, 
   });
   assert.ok(edges.every((edge, k) => k % 2 === 0 || Math.abs(edge - edges[k - 1]) < 0.5), `box edges ${edges}`);
   await click(page, '#close-map');
-  await expectText(page, '#ending', `${say('Nuevo final')}: ${juice} · ${of(1, 19)}`, 'a new ending');
+  await expectText(page, '#ending', says('Nuevo final: {0} · {1} de {2}', juice, 1, 19), 'a new ending');
   await click(page, '#again');
   await answer(page, toJuiceEnding);
-  await expectText(page, '#ending', `${say('Final')}: ${juice} · ${of(1, 19)}`, 'an ending met again');
+  await expectText(page, '#ending', says('Final: {0} · {1} de {2}', juice, 1, 19), 'an ending met again');
 
   // The shortest way known: up to the first "l" of the second game.
   await openMap(page);

@@ -150,11 +150,11 @@ test("a stack trace from the page maps back to web/'s lines", async () => {
 // The game as the console's input: answers one a line, each with its line feed.
 const lines = (answers, end = '\n') => answers.map((text) => `${text}${end}`).join('');
 const refused = [
-  [Buffer.alloc((1 << 20) + 1, '\n'), 'pasa de 1 MB'],
-  ['\n\n\0\n', 'no es texto'],
-  ['\n\na\rb\n', 'una respuesta lleva un retorno de carro'],
-  [lines([...toEnding, 'x']), 'la partida sigue tras su final'],
-  [Buffer.from('\n\n\xf1\n', 'latin1'), 'no está en UTF-8'],
+  [Buffer.alloc((1 << 20) + 1, '\n'), 'No se carga: pasa de 1 MB.'],
+  ['\n\n\0\n', 'No se carga: no es texto.'],
+  ['\n\na\rb\n', 'No se carga: una respuesta lleva un retorno de carro.'],
+  [lines([...toEnding, 'x']), 'No se carga: la partida sigue tras su final.'],
+  [Buffer.from('\n\n\xf1\n', 'latin1'), 'No se carga: no está en UTF-8.'],
 ];
 // A byte order mark and CR LF; no final line feed; one answer (what follows asks too); empty.
 const accepted = [
@@ -195,7 +195,7 @@ test('files: transcript and game as a terminal has them, loaded elsewhere after 
   for (const [bytes, why] of refused) {
     await drop(elsewhere, bytes);
     const line = () => elsewhere.$eval('#ending', (el) => el.textContent);
-    await until(async () => assert.equal(await line(), `${say('No se carga')}: ${say(why)}.`));
+    await until(async () => assert.equal(await line(), say(why)));
     assert.deepEqual(await state(), before, why);
   }
   // Over a game with answers, a game's file asks first; "no" changes nothing.
@@ -218,7 +218,7 @@ test('files: transcript and game as a terminal has them, loaded elsewhere after 
   const store = (key, list) => (localStorage[key] = JSON.stringify({ answers: list }));
   await elsewhere.evaluate(store, gameKey, long);
   await reload(elsewhere);
-  const line = say('Estás en casa, jugando tranquilamente');
+  const line = say('Estás en casa, jugando tranquilamente a tu juego de ordenador favorito.').split('\n')[0];
   const found = await elsewhere.evaluate((line) => {
     document.activeElement.blur();
     getSelection().collapse(document.body, document.body.childNodes.length);
@@ -240,4 +240,65 @@ test('files: transcript and game as a terminal has them, loaded elsewhere after 
   const csp = readFileSync(pagePath, 'utf8').match(/Content-Security-Policy" content="([^"]*)"/)[1];
   assert.match(csp, /^default-src 'none';/);
   assert.doesNotMatch(csp, /unsafe-inline|https?:|\*/);
+});
+
+// An input method: Enter that confirms a composition must not send. Chromium's
+// driver raises a real composition (the DevTools protocol's); Firefox's offers
+// none, so there the events a composition raises are dispatched in the page.
+test('Enter that confirms a composition does not send; the text it confirms does, once', async () => {
+  const page = await fresh(browser);
+  const echoes = () => page.$$eval('#story .typed', (typed) => typed.map((span) => span.textContent));
+  await page.focus('#answer');
+  if (chromium) {
+    const cdp = await page.createCDPSession();
+    await cdp.send('Input.imeSetComposition', { text: 'ｘ', selectionStart: 1, selectionEnd: 1 });
+    await page.keyboard.press('Enter');
+    await cdp.send('Input.insertText', { text: 'ｘ' });
+  } else {
+    await page.evaluate(() => {
+      const box = document.getElementById('answer');
+      box.dispatchEvent(new CompositionEvent('compositionstart', { bubbles: true }));
+      box.value = 'ｘ';
+      const enter = { key: 'Enter', code: 'Enter', keyCode: 229, bubbles: true, cancelable: true, isComposing: true };
+      box.dispatchEvent(new KeyboardEvent('keydown', enter));
+      box.dispatchEvent(new CompositionEvent('compositionend', { bubbles: true, data: 'ｘ' }));
+    });
+  }
+  await until(async () => assert.equal(await page.$eval('#answer', (box) => box.value), 'ｘ', 'the composition kept'));
+  await page.keyboard.press('Enter');
+  await until(async () => assert.deepEqual(await echoes(), ['ｘ'], 'sent once, when confirmed'));
+  await page.done();
+});
+
+// A full-width digit chooses as its ASCII form does, as in the console: on a
+// page whose keys are digits, where the module decides.
+// The keys of the first menu, as the page's module tells them.
+function firstMenuKeys() {
+  const module = new WebAssembly.Module(moduleBytes(readFileSync(pagePath, 'utf8').match(/id="module">([^]*?)<\/script>/)[1]));
+  const keys = [];
+  let [memory, input] = [null, Buffer.from('\n\n\n')];
+  const { exports } = new WebAssembly.Instance(module, {
+    tramontalia: {
+      read: (at, capacity) => {
+        const size = Math.min(capacity, input.length, 1);
+        input.copy(new Uint8Array(memory.buffer, at, size));
+        input = input.subarray(size);
+        return size;
+      },
+      ...{ write() {}, scene() {}, ending() {}, answered() {}, pause() {} },
+      option: (option, at, size) => keys.push(Buffer.from(memory.buffer, at, size).toString()),
+    },
+  });
+  memory = exports.memory;
+  exports.play();
+  return keys;
+}
+const digits = firstMenuKeys().every((key) => /^[0-9]$/.test(key));
+test('a full-width key chooses its option as the console does', { skip: !digits && 'this page\'s keys are not digits: the test waits for a page whose are, once the module decides what an answer chooses' }, async () => {
+  const page = await fresh(browser);
+  await answer(page, ['', '', '']);
+  await type(page, ['１']);
+  const echoedAsAscii = (text) => text.replace(/１/g, '1').replace(/[^\S\n]+$/gm, '').trimEnd();
+  await expectView(page, ['', '', '', '1'], 'as its ASCII form', echoedAsAscii);
+  await page.done();
 });

@@ -17,8 +17,9 @@
 // layout comes from each language's story map tool (a WASI command writing
 // the story's DOT), laid out by Graphviz's dot.
 // Usage: node web/tools/build_web.mjs SOURCE_DIR OUTPUT_DIR VERSION DATE PAGE...
-//   PAGE: LANGUAGE,TAG,IFID,MODULE.wasm,STORY_MAP.wasm[,TRANSLATION.hpp], the
-//   story's own language first, then each translation with its header; a
+//   PAGE: LANGUAGE,TAG,IFID,MODULE.wasm,STORY_MAP.wasm[,TRANSLATION.json],
+//   the story's own language first, then each translation with its entries
+//   as tools/po_header writes them; a
 //   LANGUAGE as po/LINGUAS names it (pt_BR), its TAG as the web does (pt-BR).
 import { execFileSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
@@ -86,10 +87,10 @@ async function storyMapDot(storyMapPath, language) {
 }
 
 // A scene's box makes room for a line for each of its endings, as the page
-// writes it (`ending`, "Final" in the page's language).
+// writes it (`ending`, "Final: {0}" in the page's language).
 function withEndingLines(dot, ending) {
   return dot.replace(/^(\s*\w+ \[.*)label="([^"]*)"(.*endings="([^"]*)".*)$/gm, (line, before, title, after, endings) => {
-    const lines = endings.split('|').map((title) => `\\n${ending}: ${title}`);
+    const lines = endings.split('|').map((title) => `\\n${ending.replace('{0}', () => title)}`);
     return `${before}label="${title}${lines.join('')}"${after}`;
   });
 }
@@ -178,7 +179,7 @@ for (const page of pages) {
   const { bundle, sourceMap } = bundleScript(language, say);
   // On a line of its own, so that the map's columns are the page's.
   const script = `\n${bundle}`;
-  const dot = withEndingLines(await storyMapDot(page.storyMap, language), say('Final', 'the map'));
+  const dot = withEndingLines(await storyMapDot(page.storyMap, language), say('Final: {0}', 'the map'));
   const graph = JSON.parse(execFileSync('dot', ['-Tjson'], { input: dot }));
   // JSON in a script element: "<" escaped so that no tag can start in it.
   const map = JSON.stringify(mapLayout(graph)).replace(/</g, '\\u003c');

@@ -40,10 +40,13 @@ const { instance } = await WebAssembly.instantiate(module, {
     read: (at, capacity) => readInput(new Uint8Array(memory.buffer, at, capacity)),
     write: (at, size) => writeOutput(new Uint8Array(memory.buffer, at, size)),
     // The scenes and endings reached matter only to the page's map, and what
-    // each answer did only to a game carried to another language's page.
+    // each answer did only to a game carried to another language's page, and
+    // where options and pauses stand only to the page's controls.
     scene: () => {},
     ending: () => {},
     answered: () => {},
+    option: () => {},
+    pause: () => {},
   },
 });
 memory = instance.exports.memory;

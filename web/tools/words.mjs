@@ -4,7 +4,7 @@
 // tags with a capital letter or a space in it, the aria-label attributes and
 // the description and locale of the head. A translated page is built with
 // each put in its language, from the translation po/LANGUAGE.po as
-// tools/po_header reads it: the build stops at a word with no translation,
+// tools/po_header reads it (its JSON): the build stops at a word with no translation,
 // one left empty or marked fuzzy, naming it.
 //
 // `make pot` writes the template's words into po/tramontalia.pot with it:
@@ -42,30 +42,21 @@ export const translateTemplate = (template, say) =>
 export const translateScript = (script, say) =>
   script.replace(/\b_\('([^'\\]*)'\)/g, (mark, word) => ` (${JSON.stringify(say(word))})`);
 
-// The C string literals of one of a header's arguments, joined: one text.
-const literal = /"(?:[^"\\]|\\.)*"/g;
-const cText = (literals) => literals.match(literal).map((text) => JSON.parse(text)).join('');
-
-// The translation that tools/po_header wrote into `header` (its entries,
-// X(place, [context,] Spanish text, translation, marked fuzzy)), as a
-// function that says a Spanish word in its language; it throws, naming the
-// word, `where` it stands and its place in the PO file, for one it cannot.
-export function readTranslation(header) {
+// The translation that tools/po_header wrote into `json` (each entry's
+// place, context, Spanish text, translation and whether it is marked fuzzy),
+// as a function that says a Spanish word of the page (in no context) in its
+// language; it throws, naming the word, `where` it stands and its place in
+// the PO file, for one it cannot.
+export function readTranslation(json) {
   const entries = new Map();
-  const argument = /"(?:[^"\\]|\\.)*"(?:\s+"(?:[^"\\]|\\.)*")*|true|false/g;
-  for (const line of readFileSync(header, 'utf8').split('\n')) {
-    if (!line.startsWith('  X(')) continue;
-    const [place, ...rest] = line.match(argument);
-    const [source, translated, fuzzy] = rest.slice(-3);
-    entries.set(cText(source), { place: cText(place), translated: cText(translated), fuzzy: fuzzy === 'true' });
-  }
-  return (word, where) => {
-    const entry = entries.get(word);
+  for (const entry of JSON.parse(readFileSync(json, 'utf8'))) entries.set(`${entry.context}\u0004${entry.source}`, entry);
+  return (word, where, context = '') => {
+    const entry = entries.get(`${context}\u0004${word}`);
     const named = `${where}: "${word}"`;
     if (!entry) throw new Error(`${named} is not in the translation: run make po, then translate it`);
     if (entry.fuzzy) throw new Error(`${named}, at ${entry.place}, is marked fuzzy, so not yet checked`);
-    if (!entry.translated) throw new Error(`${named}, at ${entry.place}, is not translated yet`);
-    return entry.translated;
+    if (!entry.translation) throw new Error(`${named}, at ${entry.place}, is not translated yet`);
+    return entry.translation;
   };
 }
 
