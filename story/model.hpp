@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 #include "story/passage_id.hpp"
 #include "story/text.hpp"
@@ -18,20 +19,41 @@ using namespace text::literals;
 
 inline constexpr std::size_t max_line_width = 78;
 
-void page_line_longer_than_78_characters();
+void page_line_wider_than_78_columns();
 void empty_line_inside_a_page();
+void line_opens_with_a_closing_mark_or_small_kana();
+void line_ends_with_an_opening_mark();
 void option_line_must_start_with_a_lower_case_key_and_arrow();
 void continuation_line_must_start_with_three_spaces();
 void too_many_options_in_one_menu();
 void key_repeated_in_one_menu();
 
-constexpr void check_line_widths(Text lines) {
+// East Asian text never starts a line with a closing mark or a small kana,
+// nor ends one with an opening mark. Only a line holding a wide character is
+// such text: the Latin editions' quotes and ellipses follow their own
+// languages' rules (a German line may well end with “).
+inline constexpr std::u32string_view closing_marks =
+    U"、。，．：；？！」』）】〕〉》”’ゝゞー々ぁぃぅぇぉっゃゅょゎァィゥェォッャュョヮヵヶ…‥";
+inline constexpr std::u32string_view opening_marks = U"「『（【〔〈《“‘［｛";
+
+constexpr bool opens_with_a_closing_mark(Text line) {
+  return text::holds_wide_character(line) &&
+         closing_marks.find(text::first_code_point(line)) != std::u32string_view::npos;
+}
+constexpr bool ends_with_an_opening_mark(Text line) {
+  return text::holds_wide_character(line) &&
+         opening_marks.find(text::last_code_point(line)) != std::u32string_view::npos;
+}
+
+constexpr void check_lines(Text lines) {
   std::size_t start = 0;
   for (std::size_t end = 0; end <= lines.size(); ++end) {
     if (end < lines.size() && lines[end] != '\n') continue;
     const Text line = lines.substr(start, end - start);
     if (line.empty()) empty_line_inside_a_page();
-    if (text::width(line) > max_line_width) page_line_longer_than_78_characters();
+    if (text::width(line) > max_line_width) page_line_wider_than_78_columns();
+    if (opens_with_a_closing_mark(line)) line_opens_with_a_closing_mark_or_small_kana();
+    if (ends_with_an_opening_mark(line)) line_ends_with_an_opening_mark();
     start = end + 1;
   }
 }
@@ -59,16 +81,16 @@ struct Page {
 
   // Implicit, so that a table of pages reads as a list of texts.
   // cppcheck-suppress noExplicitConstructor
-  consteval Page(Text lines) : text(lines) { check_line_widths(lines); }
+  consteval Page(Text lines) : text(lines) { check_lines(lines); }
   consteval Page(Gate g, Text title, Text lines) : text(lines), gate(g), ending_title(title) {
-    check_line_widths(lines);
+    check_lines(lines);
   }
   // The composed line's full width is checked with the story, which knows
   // every value the state can take.
   consteval Page(Text before, StateText shown, Text after)
       : text(before), rest(after), slot(shown) {
-    check_line_widths(before);
-    check_line_widths(after);
+    check_lines(before);
+    check_lines(after);
   }
 };
 
@@ -108,7 +130,7 @@ struct Option {
       : line(option_line), continuation(second_line), go(t) {
     check();
     if (!continuation.starts_with("   ")) continuation_line_must_start_with_three_spaces();
-    check_line_widths(continuation);
+    check_lines(continuation);
   }
   [[nodiscard]] constexpr char key() const { return line[0]; }
 
@@ -117,7 +139,7 @@ struct Option {
     if (line.size() < 4 || line[0] < 'a' || line[0] > 'z' || line.substr(1, 2) != "->") {
       option_line_must_start_with_a_lower_case_key_and_arrow();
     }
-    check_line_widths(line);
+    check_lines(line);
   }
 };
 
@@ -150,8 +172,8 @@ struct Closing {
 
 consteval Closing menu(std::span<const Option> options, MenuLayout layout = {}) {
   if (options.size() > max_options) too_many_options_in_one_menu();
-  if (!layout.lead.empty()) check_line_widths(layout.lead);
-  if (!layout.footer.empty()) check_line_widths(layout.footer);
+  if (!layout.lead.empty()) check_lines(layout.lead);
+  if (!layout.footer.empty()) check_lines(layout.footer);
   Menu m{layout, options, {}};
   for (std::size_t i = 0; i < options.size(); ++i) m.key_chars[i] = options[i].key();
   // Checked here, where the menu is written, so that the message names it.
