@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 
+#include "console/console.hpp"
 #include "console/streams.hpp"
 #include "engine/game.hpp"
 #include "story/console_lines.hpp"
@@ -64,7 +65,7 @@ std::string unrecognised_here(const story::Menu& menu, const std::string& word) 
   const bool printable =
       word.size() < console::Console::max_line &&
       std::all_of(word.begin(), word.end(), [](char c) { return c > ' ' && c < 0x7F; });
-  const bool key = word.size() == 1 && menu.keys().find(word[0]) != story::Text::npos;
+  const bool key = console::matching_key(menu.keys(), word) < menu.keys().size();
   const bool safe = !word.empty() && printable && !key && word != story::lines::quit_word;
   return safe ? word : "??";
 }
@@ -104,7 +105,7 @@ std::string answers_along(const Course& course) {
         input += '\n';
         break;
       case Step::Kind::chose:
-        input.append(1, at->closing.menu.keys()[step.number]).append("\n");
+        input.append(at->closing.menu.keys()[step.number]).append("\n");
         break;
       case Step::Kind::quit:
         input.append(story::lines::quit_word).append("\n");

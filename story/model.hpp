@@ -23,7 +23,7 @@ void page_line_wider_than_78_columns();
 void empty_line_inside_a_page();
 void line_opens_with_a_closing_mark_or_small_kana();
 void line_ends_with_an_opening_mark();
-void option_line_must_start_with_a_lower_case_key_and_arrow();
+void option_line_must_start_with_a_key_of_one_character_and_an_arrow();
 void continuation_line_must_start_with_three_spaces();
 void too_many_options_in_one_menu();
 void key_repeated_in_one_menu();
@@ -132,12 +132,22 @@ struct Option {
     if (!continuation.starts_with("   ")) continuation_line_must_start_with_three_spaces();
     check_lines(continuation);
   }
-  [[nodiscard]] constexpr char key() const { return line[0]; }
+  // The line's first character, which the player types to choose it.
+  [[nodiscard]] constexpr Text key() const { return line.substr(0, text::character_size(line)); }
+  // What follows the key and its arrow.
+  [[nodiscard]] constexpr Text words() const { return line.substr(key().size() + 2); }
 
  private:
+  // A key is a lower-case ASCII letter or a digit, or a character of some
+  // other script, as the player's keyboard types it.
+  static constexpr bool is_key(Text key) {
+    const char c = key[0];
+    return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+           static_cast<unsigned char>(c) >= 0x80;
+  }
   consteval void check() const {
-    if (line.size() < 4 || line[0] < 'a' || line[0] > 'z' || line.substr(1, 2) != "->") {
-      option_line_must_start_with_a_lower_case_key_and_arrow();
+    if (line.empty() || !is_key(key()) || line.substr(key().size(), 2) != "->" || words().empty()) {
+      option_line_must_start_with_a_key_of_one_character_and_an_arrow();
     }
     check_lines(line);
   }
@@ -157,9 +167,11 @@ struct Menu {
   MenuLayout layout = {};
   std::span<const Option> options = {};
   // The keys in the order they are tested, for the console's dispatch.
-  std::array<char, max_options> key_chars{};
+  std::array<Text, max_options> key_texts{};
 
-  [[nodiscard]] constexpr Text keys() const { return {key_chars.data(), options.size()}; }
+  [[nodiscard]] constexpr std::span<const Text> keys() const {
+    return {key_texts.data(), options.size()};
+  }
 };
 
 struct Closing {
@@ -175,10 +187,12 @@ consteval Closing menu(std::span<const Option> options, MenuLayout layout = {}) 
   if (!layout.lead.empty()) check_lines(layout.lead);
   if (!layout.footer.empty()) check_lines(layout.footer);
   Menu m{layout, options, {}};
-  for (std::size_t i = 0; i < options.size(); ++i) m.key_chars[i] = options[i].key();
+  for (std::size_t i = 0; i < options.size(); ++i) m.key_texts[i] = options[i].key();
   // Checked here, where the menu is written, so that the message names it.
   for (std::size_t i = 0; i < options.size(); ++i) {
-    if (m.keys().find(m.key_chars[i], i + 1) != Text::npos) key_repeated_in_one_menu();
+    for (std::size_t j = i + 1; j < options.size(); ++j) {
+      if (m.key_texts[i] == m.key_texts[j]) key_repeated_in_one_menu();
+    }
   }
   return {Closing::Kind::menu, m, {}};
 }

@@ -37,6 +37,14 @@ inline constexpr bool utf8_edition = false;
 inline constexpr Text charset_name = "ISO-8859-1";
 #endif
 
+// Whether the edition is a translation: its players may type through an
+// input method, where the Spanish editions read the very bytes of the keys.
+#ifdef TRAMONTALIA_LANGUAGE
+inline constexpr bool translated_edition = true;
+#else
+inline constexpr bool translated_edition = false;
+#endif
+
 // The most bytes a character takes in the edition's encoding.
 inline constexpr std::size_t max_character_size = utf8_edition ? 4 : 1;
 
@@ -185,6 +193,14 @@ constexpr char32_t last_code_point(Text encoded) {
   std::size_t at = encoded.size() - 1;
   while (at > 0 && (static_cast<unsigned char>(encoded[at]) & 0xC0) == 0x80) --at;
   return decode_utf8(encoded, at).value;
+}
+
+// How many characters a text of the edition holds.
+constexpr std::size_t character_count(Text encoded) {
+  if (!utf8_edition) return encoded.size();
+  return static_cast<std::size_t>(std::count_if(encoded.begin(), encoded.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;  // not a continuation byte
+  }));
 }
 
 // How many bytes the character that `bytes` (not empty) starts with takes,

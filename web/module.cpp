@@ -102,6 +102,9 @@ extern "C" [[clang::export_name("titles")]] void titles() {
 // in the story's order, then the quit word, one a line: the words a game
 // carried over from another language is given here.
 extern "C" [[clang::export_name("keys")]] void keys() {
-  for (const story::Passage* passage : story::passages()) write_line(passage->closing.menu.keys());
+  for (const story::Passage* passage : story::passages()) {
+    for (const story::Text key : passage->closing.menu.keys()) host_write(key.data(), key.size());
+    host_write("\n", 1);
+  }
   write_line(story::lines::quit_word);
 }
