@@ -132,7 +132,8 @@ struct Option {
     if (!continuation.starts_with("   ")) continuation_line_must_start_with_three_spaces();
     check_lines(continuation);
   }
-  // The line's first character, which the player types to choose it.
+  // What the player types to choose it: the line's first character, up to
+  // its arrow.
   [[nodiscard]] constexpr Text key() const { return line.substr(0, text::character_size(line)); }
   // What follows the key and its arrow.
   [[nodiscard]] constexpr Text words() const { return line.substr(key().size() + 2); }
@@ -146,7 +147,8 @@ struct Option {
            static_cast<unsigned char>(c) >= 0x80;
   }
   consteval void check() const {
-    if (line.empty() || !is_key(key()) || line.substr(key().size(), 2) != "->" || words().empty()) {
+    if (line.empty() || !is_key(key()) || line.substr(key().size(), 2) != "->" ||
+        line.size() == key().size() + 2) {
       option_line_must_start_with_a_key_of_one_character_and_an_arrow();
     }
     check_lines(line);
@@ -163,14 +165,24 @@ struct MenuLayout {
   Text footer = {};
 };
 
+// A menu's keys, in the order they are tested, for the console's dispatch.
+struct Keys {
+  std::array<Text, max_options> texts{};
+  std::size_t count = 0;
+
+  [[nodiscard]] constexpr std::span<const Text> all() const { return {texts.data(), count}; }
+};
+
 struct Menu {
   MenuLayout layout = {};
   std::span<const Option> options = {};
-  // The keys in the order they are tested, for the console's dispatch.
-  std::array<Text, max_options> key_texts{};
 
-  [[nodiscard]] constexpr std::span<const Text> keys() const {
-    return {key_texts.data(), options.size()};
+  // Read from the option lines when asked for, not kept in the tables: every
+  // passage holds a menu, and the page would carry them all.
+  [[nodiscard]] constexpr Keys keys() const {
+    Keys keys;
+    for (const Option& option : options) keys.texts[keys.count++] = option.key();
+    return keys;
   }
 };
 
@@ -186,15 +198,13 @@ consteval Closing menu(std::span<const Option> options, MenuLayout layout = {}) 
   if (options.size() > max_options) too_many_options_in_one_menu();
   if (!layout.lead.empty()) check_lines(layout.lead);
   if (!layout.footer.empty()) check_lines(layout.footer);
-  Menu m{layout, options, {}};
-  for (std::size_t i = 0; i < options.size(); ++i) m.key_texts[i] = options[i].key();
   // Checked here, where the menu is written, so that the message names it.
   for (std::size_t i = 0; i < options.size(); ++i) {
     for (std::size_t j = i + 1; j < options.size(); ++j) {
-      if (m.key_texts[i] == m.key_texts[j]) key_repeated_in_one_menu();
+      if (options[i].key() == options[j].key()) key_repeated_in_one_menu();
     }
   }
-  return {Closing::Kind::menu, m, {}};
+  return {Closing::Kind::menu, {layout, options}, {}};
 }
 consteval Closing ending(Text title) {
   return {Closing::Kind::ending, {}, {}, title};
