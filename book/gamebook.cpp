@@ -136,7 +136,7 @@ class Explorer {
     what.push_back(&menu);
     section.lead = menu.layout.lead;
     for (const story::Option& option : menu.options) {
-      std::string words(option.line.substr(3));  // after "k->"
+      std::string words(option.words());
       if (!option.continuation.empty()) (words += ' ') += option.continuation.substr(3);
       Arrival next{&story::passage(option.go.next), nullptr, state};
       if (option.go.aside != nullptr) {

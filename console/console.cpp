@@ -15,7 +15,29 @@ constexpr bool is_space(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
+// The full-width form of a printable ASCII character, U+FF01 to U+FF5E, in
+// UTF-8; empty for any other.
+std::array<char, 3> full_width(char ascii) {
+  if (ascii < '!' || ascii > '~') return {};
+  const char32_t c = ascii + char32_t{0xFEE0};
+  return {'\xEF', static_cast<char>(0x80 | ((c >> 6) & 0x3F)),
+          static_cast<char>(0x80 | (c & 0x3F))};
+}
+
+bool is_key(Text key, Text word) {
+  if (word == key) return true;
+  if (!text::translated_edition || key.size() != 1) return false;
+  const std::array<char, 3> wide = full_width(key[0]);
+  return wide[0] != 0 && word == Text(wide.data(), wide.size());
+}
+
 }  // namespace
+
+std::size_t matching_key(std::span<const Text> keys, Text word) {
+  std::size_t i = 0;
+  while (i < keys.size() && !is_key(keys[i], word)) ++i;
+  return i;
+}
 
 void Console::write(Text text) {
   if (text.size() > output_buffer_.size() - output_size_) {
@@ -68,12 +90,11 @@ bool Console::ending() {
   return answered;
 }
 
-Choice Console::choose(Text keys) {
+Choice Console::choose(std::span<const Text> keys) {
   if (!read_answer(">")) return {Choice::Kind::input_ended};
   const Text word = answer_word();
-  for (std::size_t i = 0; i < keys.size(); ++i) {
-    if (word.size() == 1 && word[0] == keys[i]) return {Choice::Kind::key, i};
-  }
+  const std::size_t key = matching_key(keys, word);
+  if (key < keys.size()) return {Choice::Kind::key, key};
   if (word == story::lines::quit_word) return {Choice::Kind::quit};
   return {Choice::Kind::unrecognised};
 }

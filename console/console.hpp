@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "console/streams.hpp"
@@ -19,6 +20,12 @@ struct Choice {
   Kind kind;
   std::size_t index = 0;  // of the matched key, for Kind::key
 };
+
+// Which of `keys` the answer `word` is, the first that matches, or
+// keys.size() when it is none: the whole word, case and all. In a translated
+// edition, a key typed in full width (as an input method gives a digit or a
+// letter) is that key too.
+std::size_t matching_key(std::span<const Text> keys, Text word);
 
 class Console {
  public:
@@ -43,7 +50,7 @@ class Console {
   bool ending();
   // Reads the answer to a menu whose keys are `keys`, one character each, in
   // the order they are tested.
-  Choice choose(Text keys);
+  Choice choose(std::span<const Text> keys);
 
   // Reads until an answer is accepted; false when input has ended, after a
   // newline so that the terminal is left at the start of a line.

@@ -74,7 +74,7 @@ const Passage* Game::run_menu(const Passage& passage) {
   const story::Menu& menu = passage.closing.menu;
   for (;;) {
     show_menu(menu);
-    const console::Choice choice = console_.choose(menu.keys());
+    const console::Choice choice = console_.choose(menu.keys().all());
     switch (choice.kind) {
       case console::Choice::Kind::key:
         report(Answer::Kind::chose, choice.index);

@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "console/streams.hpp"
+#include "engine/carry.hpp"
 #include "engine/game.hpp"
-#include "story/console_lines.hpp"
 #include "story/story.hpp"
 
 namespace fuzz::inline TRAMONTALIA_EDITION {
@@ -57,16 +57,20 @@ class CourseKept final : public engine::Progress {
 static_assert(static_cast<int>(Step::Kind::input_ended) ==
               static_cast<int>(engine::Answer::Kind::input_ended) + 2);
 
-// A word that matches no key of the menu and is not the quit word: the one
-// the course typed when it is so here too (a word of another language may be
-// a key or the quit word of this one) and its line is one answer here.
-std::string unrecognised_here(const story::Menu& menu, const std::string& word) {
-  const bool printable =
-      word.size() < console::Console::max_line &&
-      std::all_of(word.begin(), word.end(), [](char c) { return c > ' ' && c < 0x7F; });
-  const bool key = word.size() == 1 && menu.keys().find(word[0]) != story::Text::npos;
-  const bool safe = !word.empty() && printable && !key && word != story::lines::quit_word;
-  return safe ? word : "??";
+// The course's answers as engine::carry reads them: one a line, with the
+// passage each was read at.
+std::string course_lines(const Course& course) {
+  std::string lines;
+  std::size_t passage = 0;
+  for (const Step& step : course) {
+    if (step.kind == Step::Kind::entered) passage = step.number;
+    if (step.kind == Step::Kind::entered || step.kind == Step::Kind::ended) continue;
+    const int kind = static_cast<int>(step.kind) - 2;
+    lines += std::to_string(passage) + ' ' + std::to_string(kind) + ' ' +
+             std::to_string(step.number) + ' ' + std::to_string(step.blank_lines) + ' ' +
+             step.word + '\n';
+  }
+  return lines;
 }
 
 }  // namespace
@@ -89,32 +93,11 @@ Course course(std::string_view input) {
 }
 
 std::string answers_along(const Course& course) {
-  std::string input;
-  const story::Passage* at = nullptr;
-  for (const Step& step : course) {
-    for (std::size_t i = 0; i < step.blank_lines; ++i) input += " \n";
-    switch (step.kind) {
-      case Step::Kind::entered:
-        at = &story::passage(static_cast<story::PassageId>(step.number));
-        break;
-      case Step::Kind::ended:
-      case Step::Kind::input_ended:
-        break;
-      case Step::Kind::passed_pause:
-        input += '\n';
-        break;
-      case Step::Kind::chose:
-        input.append(1, at->closing.menu.keys()[step.number]).append("\n");
-        break;
-      case Step::Kind::quit:
-        input.append(story::lines::quit_word).append("\n");
-        break;
-      case Step::Kind::unrecognised:
-        input.append(unrecognised_here(at->closing.menu, step.word)).append("\n");
-        break;
-    }
-  }
-  return input;
+  const std::string lines = course_lines(course);
+  BytesInput in(lines);
+  StringOutput out;
+  engine::carry(in, out);
+  return std::move(out.text);
 }
 
 }  // namespace fuzz::inline TRAMONTALIA_EDITION

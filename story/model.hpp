@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 #include "story/passage_id.hpp"
 #include "story/text.hpp"
@@ -18,20 +19,41 @@ using namespace text::literals;
 
 inline constexpr std::size_t max_line_width = 78;
 
-void page_line_longer_than_78_characters();
+void page_line_wider_than_78_columns();
 void empty_line_inside_a_page();
-void option_line_must_start_with_a_lower_case_key_and_arrow();
+void line_opens_with_a_closing_mark_or_small_kana();
+void line_ends_with_an_opening_mark();
+void option_line_must_start_with_a_key_of_one_character_and_an_arrow();
 void continuation_line_must_start_with_three_spaces();
 void too_many_options_in_one_menu();
 void key_repeated_in_one_menu();
 
-constexpr void check_line_widths(Text lines) {
+// East Asian text never starts a line with a closing mark or a small kana,
+// nor ends one with an opening mark. Only a line holding a wide character is
+// such text: the Latin editions' quotes and ellipses follow their own
+// languages' rules (a German line may well end with “).
+inline constexpr std::u32string_view closing_marks =
+    U"、。，．：；？！」』）】〕〉》”’ゝゞー々ぁぃぅぇぉっゃゅょゎァィゥェォッャュョヮヵヶ…‥";
+inline constexpr std::u32string_view opening_marks = U"「『（【〔〈《“‘［｛";
+
+constexpr bool opens_with_a_closing_mark(Text line) {
+  return text::holds_wide_character(line) &&
+         closing_marks.find(text::first_code_point(line)) != std::u32string_view::npos;
+}
+constexpr bool ends_with_an_opening_mark(Text line) {
+  return text::holds_wide_character(line) &&
+         opening_marks.find(text::last_code_point(line)) != std::u32string_view::npos;
+}
+
+constexpr void check_lines(Text lines) {
   std::size_t start = 0;
   for (std::size_t end = 0; end <= lines.size(); ++end) {
     if (end < lines.size() && lines[end] != '\n') continue;
     const Text line = lines.substr(start, end - start);
     if (line.empty()) empty_line_inside_a_page();
-    if (text::width(line) > max_line_width) page_line_longer_than_78_characters();
+    if (text::width(line) > max_line_width) page_line_wider_than_78_columns();
+    if (opens_with_a_closing_mark(line)) line_opens_with_a_closing_mark_or_small_kana();
+    if (ends_with_an_opening_mark(line)) line_ends_with_an_opening_mark();
     start = end + 1;
   }
 }
@@ -59,16 +81,16 @@ struct Page {
 
   // Implicit, so that a table of pages reads as a list of texts.
   // cppcheck-suppress noExplicitConstructor
-  consteval Page(Text lines) : text(lines) { check_line_widths(lines); }
+  consteval Page(Text lines) : text(lines) { check_lines(lines); }
   consteval Page(Gate g, Text title, Text lines) : text(lines), gate(g), ending_title(title) {
-    check_line_widths(lines);
+    check_lines(lines);
   }
   // The composed line's full width is checked with the story, which knows
   // every value the state can take.
   consteval Page(Text before, StateText shown, Text after)
       : text(before), rest(after), slot(shown) {
-    check_line_widths(before);
-    check_line_widths(after);
+    check_lines(before);
+    check_lines(after);
   }
 };
 
@@ -108,16 +130,28 @@ struct Option {
       : line(option_line), continuation(second_line), go(t) {
     check();
     if (!continuation.starts_with("   ")) continuation_line_must_start_with_three_spaces();
-    check_line_widths(continuation);
+    check_lines(continuation);
   }
-  [[nodiscard]] constexpr char key() const { return line[0]; }
+  // What the player types to choose it: the line's first character, up to
+  // its arrow.
+  [[nodiscard]] constexpr Text key() const { return line.substr(0, text::character_size(line)); }
+  // What follows the key and its arrow.
+  [[nodiscard]] constexpr Text words() const { return line.substr(key().size() + 2); }
 
  private:
+  // A key is a lower-case ASCII letter or a digit, or a character of some
+  // other script, as the player's keyboard types it.
+  static constexpr bool is_key(Text key) {
+    const char c = key[0];
+    return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+           static_cast<unsigned char>(c) >= 0x80;
+  }
   consteval void check() const {
-    if (line.size() < 4 || line[0] < 'a' || line[0] > 'z' || line.substr(1, 2) != "->") {
-      option_line_must_start_with_a_lower_case_key_and_arrow();
+    if (line.empty() || !is_key(key()) || line.substr(key().size(), 2) != "->" ||
+        line.size() == key().size() + 2) {
+      option_line_must_start_with_a_key_of_one_character_and_an_arrow();
     }
-    check_line_widths(line);
+    check_lines(line);
   }
 };
 
@@ -131,13 +165,25 @@ struct MenuLayout {
   Text footer = {};
 };
 
+// A menu's keys, in the order they are tested, for the console's dispatch.
+struct Keys {
+  std::array<Text, max_options> texts{};
+  std::size_t count = 0;
+
+  [[nodiscard]] constexpr std::span<const Text> all() const { return {texts.data(), count}; }
+};
+
 struct Menu {
   MenuLayout layout = {};
   std::span<const Option> options = {};
-  // The keys in the order they are tested, for the console's dispatch.
-  std::array<char, max_options> key_chars{};
 
-  [[nodiscard]] constexpr Text keys() const { return {key_chars.data(), options.size()}; }
+  // Read from the option lines when asked for, not kept in the tables: every
+  // passage holds a menu, and the page would carry them all.
+  [[nodiscard]] constexpr Keys keys() const {
+    Keys keys;
+    for (const Option& option : options) keys.texts[keys.count++] = option.key();
+    return keys;
+  }
 };
 
 struct Closing {
@@ -150,15 +196,15 @@ struct Closing {
 
 consteval Closing menu(std::span<const Option> options, MenuLayout layout = {}) {
   if (options.size() > max_options) too_many_options_in_one_menu();
-  if (!layout.lead.empty()) check_line_widths(layout.lead);
-  if (!layout.footer.empty()) check_line_widths(layout.footer);
-  Menu m{layout, options, {}};
-  for (std::size_t i = 0; i < options.size(); ++i) m.key_chars[i] = options[i].key();
+  if (!layout.lead.empty()) check_lines(layout.lead);
+  if (!layout.footer.empty()) check_lines(layout.footer);
   // Checked here, where the menu is written, so that the message names it.
   for (std::size_t i = 0; i < options.size(); ++i) {
-    if (m.keys().find(m.key_chars[i], i + 1) != Text::npos) key_repeated_in_one_menu();
+    for (std::size_t j = i + 1; j < options.size(); ++j) {
+      if (options[i].key() == options[j].key()) key_repeated_in_one_menu();
+    }
   }
-  return {Closing::Kind::menu, m, {}};
+  return {Closing::Kind::menu, {layout, options}, {}};
 }
 consteval Closing ending(Text title) {
   return {Closing::Kind::ending, {}, {}, title};

@@ -23,9 +23,9 @@ namespace story::inline TRAMONTALIA_EDITION {
 void passage_written_twice();
 void passage_not_written();
 void passage_unreachable_from_the_first();
-void composed_line_longer_than_78_characters();
+void composed_line_wider_than_78_columns();
 void title_missing();
-void title_longer_than_28_characters();
+void title_wider_than_28_columns();
 void title_used_twice();
 void title_holds_a_quote_backslash_or_bar();
 
@@ -101,7 +101,7 @@ consteval bool composed_lines_fit() {
       const Text before = page.text.substr(page.text.rfind('\n') + 1);
       const Text after = page.rest.substr(0, page.rest.find('\n'));
       const std::size_t width = text::width(before) + widest_juice_colour() + text::width(after);
-      if (width > max_line_width) composed_line_longer_than_78_characters();
+      if (width > max_line_width) composed_line_wider_than_78_columns();
     }
   }
   return true;
@@ -157,7 +157,7 @@ consteval bool titles_fit() {
   for (const Ending& e : ending_table) titles[n++] = e.title;
   for (std::size_t i = 0; i < titles.size(); ++i) {
     if (titles[i].empty()) title_missing();
-    if (text::width(titles[i]) > max_title_width) title_longer_than_28_characters();
+    if (text::width(titles[i]) > max_title_width) title_wider_than_28_columns();
     if (titles[i].find_first_of("\"\\|") != Text::npos) title_holds_a_quote_backslash_or_bar();
     for (std::size_t j = i + 1; j < titles.size(); ++j) {
       if (titles[i] == titles[j]) title_used_twice();
@@ -166,7 +166,19 @@ consteval bool titles_fit() {
   return true;
 }
 
+// The player types it whole at a menu, where a key is one character: two
+// letters or more are never taken for a key, even typed in full width.
+consteval bool quit_word_is_two_letters_or_more(Text word) {
+  const auto letter = [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+           static_cast<unsigned char>(c) >= 0x80;
+  };
+  return text::character_count(word) >= 2 && std::all_of(word.begin(), word.end(), letter);
+}
+
 static_assert(all_reachable());
+static_assert(quit_word_is_two_letters_or_more(lines::quit_word),
+              "the quit word is one word of two letters or more, never a key");
 static_assert(composed_lines_fit());
 static_assert(passage_count == 47, "the story has 47 passages");
 static_assert(count_menus() == 15, "the story has 15 menus");
@@ -208,18 +220,27 @@ consteval bool in_story(Text translated) {
   return found;
 }
 
-consteval bool lines_fit(Text translated) {
+// Whether every line of a text passes `fits`.
+template <typename Fits>
+consteval bool each_line(Text translated, Fits fits) {
   std::size_t start = 0;
   for (std::size_t end = 0; end <= translated.size(); ++end) {
     if (end < translated.size() && translated[end] != '\n') continue;
-    if (text::width(translated.substr(start, end - start)) > max_line_width) return false;
+    if (!fits(translated.substr(start, end - start))) return false;
     start = end + 1;
   }
   return true;
 }
 
-static_assert(lines::quit_word.size() > 1 && lines::quit_word.find(' ') == Text::npos,
-              "the quit word is one word, never a key");
+consteval bool lines_fit(Text translated) {
+  return each_line(translated, [](Text line) { return text::width(line) <= max_line_width; });
+}
+
+consteval bool lines_break_well(Text translated) {
+  return each_line(translated, [](Text line) {
+    return !opens_with_a_closing_mark(line) && !ends_with_an_opening_mark(line);
+  });
+}
 
 // Each entry of the translation judged on its own, the message naming its
 // place in the PO file; a text the translation lacks is named where the
@@ -227,7 +248,9 @@ static_assert(lines::quit_word.size() > 1 && lines::quit_word.find(' ') == Text:
 #define TRAMONTALIA_CHECK_ENTRY(where, source, translated, fuzzy)                              \
   static_assert(!Text(translated).empty(), where ": not translated yet");                      \
   static_assert(!(fuzzy), where ": marked fuzzy, so not yet checked by a translator");        \
-  static_assert(lines_fit(translated), where ": a line longer than 78 characters");            \
+  static_assert(lines_fit(translated), where ": a line wider than 78 columns");                \
+  static_assert(lines_break_well(translated),                                                  \
+                where ": a line opens with a closing mark or ends with an opening one");       \
   static_assert((fuzzy) || Text(translated).empty() || in_story(translated),                   \
                 where ": translates a text the story no longer has");
 TRAMONTALIA_TRANSLATION_ENTRIES(TRAMONTALIA_CHECK_ENTRY)

@@ -37,6 +37,14 @@ inline constexpr bool utf8_edition = false;
 inline constexpr Text charset_name = "ISO-8859-1";
 #endif
 
+// Whether the edition is a translation: its players may type through an
+// input method, where the Spanish editions read the very bytes of the keys.
+#ifdef TRAMONTALIA_LANGUAGE
+inline constexpr bool translated_edition = true;
+#else
+inline constexpr bool translated_edition = false;
+#endif
+
 // The most bytes a character takes in the edition's encoding.
 inline constexpr std::size_t max_character_size = utf8_edition ? 4 : 1;
 
@@ -97,8 +105,98 @@ constexpr std::array<char, N> encode(Text utf8) {
   return out;
 }
 
-// How many columns a text takes on the console: one per character.
+// How many columns a terminal gives a character, as wcwidth counts them:
+// combining marks and other characters of no width none, East Asian Wide
+// and Fullwidth ones two, every other one. In code point order; a character
+// in no range takes one column.
+struct ColumnRange {
+  char32_t first;
+  char32_t last;
+  std::size_t columns;
+};
+
+inline constexpr ColumnRange column_ranges[] = {
+    {0x0300, 0x036F, 0},    // combining diacritical marks
+    {0x0483, 0x0489, 0},    // Cyrillic combining marks
+    {0x0591, 0x05BD, 0},    // Hebrew points
+    {0x0610, 0x061A, 0},    // Arabic marks
+    {0x064B, 0x065F, 0},    // Arabic vowel marks
+    {0x0670, 0x0670, 0},    // Arabic superscript alef
+    {0x1100, 0x115F, 2},    // Hangul leading consonants
+    {0x1AB0, 0x1AFF, 0},    // combining diacritical marks, extended
+    {0x1DC0, 0x1DFF, 0},    // combining diacritical marks, supplement
+    {0x200B, 0x200F, 0},    // zero width space, joiners, direction marks
+    {0x202A, 0x202E, 0},    // direction embeddings
+    {0x2060, 0x2064, 0},    // word joiner, invisible operators
+    {0x20D0, 0x20FF, 0},    // combining marks for symbols
+    {0x2329, 0x232A, 2},    // angle brackets
+    {0x2E80, 0x3029, 2},    // CJK radicals, ideographic punctuation
+    {0x302A, 0x302D, 0},    // ideographic tone marks
+    {0x302E, 0x303E, 2},    // the rest of CJK symbols and punctuation
+    {0x3041, 0x3098, 2},    // hiragana
+    {0x3099, 0x309A, 0},    // combining voiced sound marks
+    {0x309B, 0x4DBF, 2},    // kana, bopomofo, Hangul jamo, CJK strokes, extension A
+    {0x4E00, 0xA4CF, 2},    // CJK unified ideographs, Yi
+    {0xA960, 0xA97F, 2},    // Hangul jamo, extended A
+    {0xAC00, 0xD7A3, 2},    // Hangul syllables
+    {0xF900, 0xFAFF, 2},    // CJK compatibility ideographs
+    {0xFE00, 0xFE0F, 0},    // variation selectors
+    {0xFE10, 0xFE19, 2},    // vertical forms
+    {0xFE20, 0xFE2F, 0},    // combining half marks
+    {0xFE30, 0xFE6F, 2},    // CJK compatibility forms, small form variants
+    {0xFEFF, 0xFEFF, 0},    // zero width no-break space
+    {0xFF00, 0xFF60, 2},    // full-width forms
+    {0xFFE0, 0xFFE6, 2},    // full-width signs
+    {0x20000, 0x2FFFD, 2},  // CJK ideographs, extensions B and on
+    {0x30000, 0x3FFFD, 2},  // CJK ideographs, extensions G and on
+    {0xE0100, 0xE01EF, 0},  // variation selectors, supplement
+};
+
+constexpr std::size_t columns_of(char32_t c) {
+  for (const ColumnRange& range : column_ranges) {
+    if (c < range.first) break;
+    if (c <= range.last) return range.columns;
+  }
+  return 1;
+}
+
+// How many columns a text takes on the console, as a terminal counts them.
+// In ISO-8859-1, every byte is a character of one column.
 constexpr std::size_t width(Text encoded) {
+  if (!utf8_edition) return encoded.size();
+  std::size_t columns = 0;
+  for (std::size_t at = 0; at < encoded.size();) {
+    const CodePoint cp = decode_utf8(encoded, at);
+    columns += columns_of(cp.value);
+    at += cp.length;
+  }
+  return columns;
+}
+
+// Whether a text holds a character two columns wide: East Asian text, whose
+// lines break by rules of their own (story/model.hpp).
+constexpr bool holds_wide_character(Text encoded) {
+  if (!utf8_edition) return false;
+  for (std::size_t at = 0; at < encoded.size();) {
+    const CodePoint cp = decode_utf8(encoded, at);
+    if (columns_of(cp.value) == 2) return true;
+    at += cp.length;
+  }
+  return false;
+}
+
+// The first and the last character of a text of the UTF-8 editions, not empty.
+constexpr char32_t first_code_point(Text encoded) {
+  return decode_utf8(encoded, 0).value;
+}
+constexpr char32_t last_code_point(Text encoded) {
+  std::size_t at = encoded.size() - 1;
+  while (at > 0 && (static_cast<unsigned char>(encoded[at]) & 0xC0) == 0x80) --at;
+  return decode_utf8(encoded, at).value;
+}
+
+// How many characters a text of the edition holds.
+constexpr std::size_t character_count(Text encoded) {
   if (!utf8_edition) return encoded.size();
   return static_cast<std::size_t>(std::count_if(encoded.begin(), encoded.end(), [](char c) {
     return (static_cast<unsigned char>(c) & 0xC0) != 0x80;  // not a continuation byte

@@ -19,13 +19,16 @@ using story::Passage;
 using story::Text;
 
 constexpr std::string_view page_note =
-    "A page: lines of at most 78 characters, each filled to the width; no empty line.";
+    "A page: lines of at most 78 columns as terminals count them (a wide character takes two), "
+    "each filled to the width; no empty line.";
 constexpr std::string_view title_note =
-    "A title on the map and in the book: at most 28 characters, no double quote, backslash "
+    "A title on the map and in the book: at most 28 columns, no double quote, backslash "
     "or |, and unlike every other title.";
 constexpr std::string_view option_note =
-    "An option of a menu, key->words: the key is the one lower-case letter the player types, "
-    "and must differ from the other keys of its menu. Lines of at most 78 characters.";
+    "An option of a menu, key->words: the key is one character the player types on their own "
+    "keyboard without switching layouts (a lower-case letter of the language's alphabet; for "
+    "languages typed through an input method, an ASCII digit or letter), unique in its menu. "
+    "Lines of at most 78 columns as terminals count them (a wide character takes two).";
 
 struct Message {
   std::string text;
@@ -86,7 +89,7 @@ void add_page(Template& pot, const story::Page& page, const std::string& where) 
   if (page.slot == story::StateText::none) return pot.add(page.text, page_note, where);
   pot.add(page.text,
           "A page whose last line goes on with the juice's colour (a slot the game fills), "
-          "then with the next message: the whole line within 78 characters with the longer "
+          "then with the next message: the whole line within 78 columns with the longer "
           "colour.",
           where);
   pot.add(page.rest, "The rest of that line, after the colour, and of its page.", where + "/rest");

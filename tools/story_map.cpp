@@ -25,7 +25,7 @@ using story::Passage;
 // Asides have no passage id; the story's one aside is named after its page.
 std::string aside_name(const Passage& from, const story::Option& option) {
   if (option.go.aside == &story::regions::idle_in_room) return "idle_in_room";
-  return std::string(story::name_of(from.id)) + "_aside_" + option.key();
+  return std::string(story::name_of(from.id)) + "_aside_" + std::string(option.key());
 }
 
 std::string ending_titles(const Passage& p) {
@@ -52,10 +52,11 @@ void write_passage(const Passage& p) {
   std::printf("  %s [%s];\n", std::string(story::name_of(p.id)).c_str(), attributes.c_str());
 }
 
-// key is '\0' for a link, which is drawn dashed.
-void write_edge(const std::string& from, const std::string& to, char key, const Effect& effect) {
-  std::string label = key == '\0' ? "" : std::string(1, key);
-  std::string attributes = key == '\0' ? "style=dashed" : "";
+// key is empty for a link, which is drawn dashed.
+void write_edge(const std::string& from, const std::string& to, std::string_view key,
+                const Effect& effect) {
+  std::string label(key);
+  std::string attributes = key.empty() ? "style=dashed" : "";
   const auto add_line = [&label](std::string_view line) {
     if (!label.empty()) label += "\\n";
     label += line;
@@ -84,7 +85,7 @@ void write_edge(const std::string& from, const std::string& to, char key, const 
 void write_edges(const Passage& p) {
   const std::string from(story::name_of(p.id));
   if (p.closing.kind == Closing::Kind::link) {
-    write_edge(from, std::string(story::name_of(p.closing.link.next)), '\0', p.closing.link.effect);
+    write_edge(from, std::string(story::name_of(p.closing.link.next)), {}, p.closing.link.effect);
   }
   if (p.closing.kind != Closing::Kind::menu) return;
   for (const story::Option& option : p.closing.menu.options) {

@@ -51,19 +51,25 @@ export async function loadGame(bytes) {
   let view = new Uint8Array(0);
   const memory = () => (view.byteLength ? view : (view = new Uint8Array(instance.exports.memory.buffer)));
 
-  // The lines the module writes from `list()`, one of its exports.
-  function lines(list) {
+  // The lines the module writes from `list()`, one of its exports, which
+  // reads `input`, if any.
+  function lines(list, input = new Uint8Array(0)) {
     const decoder = new TextDecoder();
     let text = '';
-    replaying = { write: (at, size) => (text += decoder.decode(memory().subarray(at, at + size), { stream: true })) };
+    let offset = 0;
+    replaying = {
+      read(at, capacity) {
+        const size = Math.min(capacity, input.length - offset);
+        memory().set(input.subarray(offset, offset + size), at);
+        offset += size;
+        return size;
+      },
+      write: (at, size) => (text += decoder.decode(memory().subarray(at, at + size), { stream: true })),
+    };
     list();
     replaying = null;
     return text.split('\n').slice(0, -1);
   }
-
-  // Every passage's keys, in the story's order, then the quit word.
-  const keys = lines(instance.exports.keys);
-  const quitWord = keys.pop();
 
   // `steps`, if given, takes each answer's step of the game's course, as
   // every language's page tells it: [the passage it was read at, what it did
@@ -152,19 +158,11 @@ export async function loadGame(bytes) {
   }
 
   // The answers that take this edition's game along `steps`, the course of
-  // a game played in another language's page, as fuzz/play.cpp's
-  // answers_along gives them to the console editions (the tests hold the two
-  // to the same answers): Enter at a pause, this edition's key of the option
-  // at the same place, its quit word, and a word that matched no key as it
-  // was typed, where it matches none here either and is one answer of plain
-  // ASCII, else "??"; a line of blanks for each refused.
+  // a game played in another language's page: the module's carry() gives
+  // them, by the rule the console editions carry a game with (see
+  // engine/carry.hpp), from the steps one a line.
   function answersAlong(steps) {
-    return steps.flatMap(([passage, kind, option, blanks, word]) => {
-      const menu = keys[passage] ?? '';
-      const kept = /^[!-~]{1,253}$/.test(word) && !(word.length < 2 && menu.includes(word)) && word !== quitWord;
-      const answer = [[''], [menu[option] ?? '??'], [quitWord], [kept ? word : '??'], []][kind];
-      return [...Array(blanks).fill(' '), ...answer];
-    });
+    return lines(instance.exports.carry, encoder.encode(steps.map((step) => `${step.join(' ')}\n`).join('')));
   }
 
   return { play, course, answersAlong, titles: lines(instance.exports.titles) };

@@ -9,15 +9,16 @@
 // tell the host each passage entered (its index in PassageId order) and the
 // ending reached (its number in story::endings()), for the player's map;
 // answered() what each answer did, in the terms every language shares, for
-// a game carried over to another language's page; option() and pause() where
-// the menu's options stand in the output and which reads are pauses, so that
-// the page makes controls of them without reading the story's words.
+// a game carried over to another language's page, where carry() gives the
+// answers that do the same there; option() and pause() where the menu's
+// options stand in the output and which reads are pauses, so that the page
+// makes controls of them without reading the story's words.
 #include <optional>
 #include <string_view>
 
 #include "console/streams.hpp"
+#include "engine/carry.hpp"
 #include "engine/game.hpp"
-#include "story/console_lines.hpp"
 #include "story/story.hpp"
 
 extern "C" {
@@ -107,10 +108,9 @@ extern "C" [[clang::export_name("titles")]] void titles() {
   for (const story::Ending& ending : story::endings()) write_line(ending.title);
 }
 
-// Writes the keys of every passage's menu (none for a passage without one),
-// in the story's order, then the quit word, one a line: the words a game
-// carried over from another language is given here.
-extern "C" [[clang::export_name("keys")]] void keys() {
-  for (const story::Passage* passage : story::passages()) write_line(passage->closing.menu.keys());
-  write_line(story::lines::quit_word);
+// Reads a game's course, played in another language's page, through
+// read(), and writes through write() the answers that take this page's game
+// along it, one a line (see engine/carry.hpp).
+extern "C" [[clang::export_name("carry")]] void carry() {
+  engine::carry(input, output);
 }

@@ -2,6 +2,7 @@
 // answer, never cutting one, however the reads split them.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,5 +40,27 @@ TEST(Utf8Console, ReadsAnswersOf254CharactersNeverCuttingOne) {
       while (console->read_answer("")) read.emplace_back(console->answer_word());
       EXPECT_EQ(read, words) << "read " << size << " bytes at a time";
     }
+  }
+}
+
+// A line is measured as a terminal shows it, for the checks of the story's
+// lines: a wide character takes two columns, a combining one none. Measured
+// at compile time, as the story is.
+TEST(Utf8Text, TakesTheColumnsATerminalGivesIt) {
+  constexpr std::pair<text::Text, std::size_t> cases[] = {
+      {"añade", 5},
+      {"続ける", 6},
+      {"ｑ、。〜", 8},              // full-width letter, ideographic punctuation
+      {"e\u0301\u200B", 1},         // a combining accent, a zero width space
+      {"か\u3099\u303F\u4DC0", 4},  // a combining kana mark; narrow neighbours of wide ranges
+      {"한\U00020000", 4},          // Hangul; an ideograph beyond the basic plane
+  };
+  constexpr auto measured = [&] {
+    std::array<std::size_t, std::size(cases)> columns{};
+    for (std::size_t i = 0; i < columns.size(); ++i) columns[i] = text::width(cases[i].first);
+    return columns;
+  }();
+  for (std::size_t i = 0; i < measured.size(); ++i) {
+    EXPECT_EQ(measured[i], cases[i].second) << cases[i].first;
   }
 }

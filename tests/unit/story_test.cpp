@@ -127,7 +127,10 @@ void explore(std::vector<std::string> plan, const std::set<std::string>& chosen,
   std::vector<std::string> answers{quit_word, capitalised};
   std::istringstream lines(menu);
   for (std::string line; std::getline(lines, line);) {
-    if (line.size() >= 4 && line.compare(1, 2, "->") == 0) answers.emplace_back(1, line[0]);
+    const std::size_t key = line.empty() ? 0 : text::character_size(line);
+    if (key > 0 && line.size() > key + 2 && line.compare(key, 2, "->") == 0) {
+      answers.push_back(line.substr(0, key));
+    }
   }
   for (const std::string& answer : answers) {
     if (menu.empty() || chosen.contains(menu + answer)) continue;
