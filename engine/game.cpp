@@ -113,7 +113,7 @@ void Game::show_menu(const story::Menu& menu) {
     if (progress_ != nullptr) {
       // Where the option starts in the output, for whoever keeps track.
       console_.flush();
-      progress_->option_shown(i, menu.keys().substr(i, 1), option.continuation.empty() ? 1 : 2);
+      progress_->option_shown(i, option.key(), option.continuation.empty() ? 1 : 2);
     }
     console_.line(option.line);
     if (!option.continuation.empty()) console_.line(option.continuation);
