@@ -164,10 +164,17 @@ export const storyText = (page) =>
     return text;
   });
 
-// A transcript's answers (its bytes are ISO-8859-1 characters), or null if
-// it holds what no text box takes.
+// A transcript's answers, or null if it holds what no text box takes. The
+// Spanish ones are ISO-8859-1, a translation's UTF-8 (its keys may be any
+// letters): bytes that are no UTF-8 are read as ISO-8859-1.
 export function typedAnswers(name, dir = transcriptDir) {
-  const text = readFileSync(join(dir, name), 'latin1');
+  const bytes = readFileSync(join(dir, name));
+  let text;
+  try {
+    text = new TextDecoder('utf-8', { fatal: true }).decode(bytes);
+  } catch {
+    text = bytes.toString('latin1');
+  }
   return /[\r\0]/.test(text) ? null : text.replace(/\n$/, '').split('\n');
 }
 export const typeableTranscripts = (dir = transcriptDir) =>
