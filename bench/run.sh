@@ -9,8 +9,8 @@
 #               allocations over every transcript game under valgrind.
 #
 # Usage: bench/run.sh [GAME]      (default: build/tramontalia)
-# A translated edition (a name ending in -LANGUAGE, as tramontalia-en) plays
-# the same session in its own words, and its own transcripts.
+# A translated edition (tramontalia-LANGUAGE, LANGUAGE a PO file's name in
+# po/) plays the same session in its own words, and its own games.
 # Slow figures never fail: the exit status is 0 unless a tool is missing (2)
 # or the game misbehaves (1).
 set -euo pipefail

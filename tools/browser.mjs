@@ -21,7 +21,7 @@ export async function missingFor(name = engineName) {
   return missing;
 }
 
-// The language of the page under test, as its <html> names it (a tag, as pt-BR).
+// The language of the page under test, as its <html> names it (a tag, with its region where it has one).
 export const pageLanguage = pagePath && existsSync(pagePath) && readFileSync(pagePath, 'utf8').match(/<html lang="([\w-]+)"/)[1];
 
 // The words of the language of `tag`, as its PO file gives them: `say` of a
