@@ -205,7 +205,7 @@ map-picture: web
 # of a first game from a fresh clone: written, with the machine, the date and
 # the commit, to docs/benchmarks.md, which only a whole run replaces.
 bench: build web-if-possible
-	bench/report.sh $(GAME) $(if $(strip $(WEB_MISSING)),,$(BUILD_DIR)/web/tramontalia.html) \
+	LANGUAGES="$(LANGUAGES)" bench/report.sh $(GAME) $(if $(strip $(WEB_MISSING)),,$(BUILD_DIR)/web/tramontalia.html) \
 	  > $(BUILD_DIR)/benchmarks.md
 	mv $(BUILD_DIR)/benchmarks.md docs/benchmarks.md
 

@@ -3,12 +3,16 @@
 # outlives its run: the machine, the date and the commit, then what each
 # bench script printed, every row with its target. `make bench` keeps it as
 # docs/benchmarks.md.
-# Usage: bench/report.sh GAME [PAGE]   (PAGE: the browser edition, where built)
+# Usage: [LANGUAGES='LANGUAGE...'] bench/report.sh GAME [PAGE]
+#   PAGE: the browser edition, where built; LANGUAGES: the translations, by
+#   default po/LINGUAS's (the Makefile passes its own list), each with its
+#   edition GAME-LANGUAGE and its page beside PAGE.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 game=$1 page=${2:-}
+languages=${LANGUAGES-$(awk '/^[a-z]/ { print $1 }' "$root/po/LINGUAS")}
 
 commit=$(git -C "$root" log -1 --format='%h (%cs)' 2> /dev/null || echo 'none: not a git tree')
 [ -z "$(git -C "$root" status --porcelain --untracked-files=no 2> /dev/null)" ] ||
@@ -43,12 +47,20 @@ A target is a goal, not a check: a slower figure fails nothing.
 HEADER
 
 section 'The game: bench/run.sh' "$here/run.sh" "$game"
-section 'The English edition: bench/run.sh' "$here/run.sh" "$game-en"
-[ -z "$page" ] || section 'The browser edition: bench/web.mjs' \
-  env WEB_PAGE="$page" TRANSCRIPT_DIR="$root/tests/transcripts" node "$here/web.mjs"
-# The English page beside it, answered with the same games in English.
-[ -z "$page" ] || section 'The English page: bench/web.mjs' \
-  env WEB_PAGE="$(dirname "$page")/tramontalia-en.html" TRANSCRIPT_DIR="$root/tests/transcripts/en" node "$here/web.mjs"
+[ ! -x "$game-utf8" ] || section 'The UTF-8 edition: bench/run.sh' "$here/run.sh" "$game-utf8"
+for language in $languages; do
+  section "The edition in $language: bench/run.sh" "$here/run.sh" "$game-$language"
+done
+# Every page: the whole set of rows on the story's own and on the first
+# translation, the size, first text and switching on the others; each
+# answered with its language's games (see bench/web.mjs).
+[ -z "$page" ] || section 'The browser edition: bench/web.mjs' env WEB_PAGE="$page" node "$here/web.mjs"
+rows=
+for language in $languages; do
+  [ -z "$page" ] || section "The page in $language: bench/web.mjs" \
+    env WEB_PAGE="$(dirname "$page")/tramontalia-$language.html" WEB_ROWS="$rows" node "$here/web.mjs"
+  rows=first
+done
 [ -z "$page" ] || section 'The book: bench/book.sh' "$here/book.sh"
 # A fresh clone needs the repository.
 ! git -C "$root" rev-parse 2> /dev/null ||

@@ -9,8 +9,8 @@
 #               allocations over every transcript game under valgrind.
 #
 # Usage: bench/run.sh [GAME]      (default: build/tramontalia)
-# A translated edition (a name ending in -LANGUAGE, as tramontalia-en) plays
-# the same session in its own words, and its own transcripts.
+# A translated edition (tramontalia-LANGUAGE, LANGUAGE a PO file's name in
+# po/) plays the same session in its own words, and its own games.
 # Slow figures never fail: the exit status is 0 unless a tool is missing (2)
 # or the game misbehaves (1).
 set -euo pipefail
@@ -35,15 +35,42 @@ fi
 [ -x "$game" ] || fail "no game at $game (run make build first)"
 game=$(cd "$(dirname "$game")" && pwd)/$(basename "$game")
 
-# The words of the session: the first menu's key that shows a page aside,
-# the quit word, the pause's line; and the edition's transcripts.
-idle_key=n quit=salir pause_line='Pulsa enter' transcripts=$root/tests/transcripts
-case "$(basename "$game")" in
-  tramontalia-en) idle_key=d quit=quit pause_line='Press Enter' transcripts=$root/tests/transcripts/en ;;
-esac
-
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
+
+# The words of the session: the first menu's key that shows a page aside,
+# the quit word, the pause's line; and the edition's transcripts. A
+# translation's words are its PO file's (the entry of each reference), and
+# its key is the one that takes its edition where Spanish's takes the
+# Spanish one, as build/translate_answers finds it by playing; its games are
+# its pinned transcripts, or else the Spanish ones' answers given in it.
+idle_key=n quit=salir pause_line='Pulsa enter' transcripts=$root/tests/transcripts
+language=$(basename "$game")
+language=${language#tramontalia-}
+if [ -f "$root/po/$language.po" ]; then
+  translated() {
+    awk -v ref="#: $1" '
+      $0 == ref { found = 1; next }
+      found && /^msgstr "/ { sub(/^msgstr "/, ""); sub(/"$/, ""); gsub(/\\"/, "\""); print; exit }' \
+      "$root/po/$language.po"
+  }
+  quit=$(translated console/quit) pause_line=$(translated console/pause)
+  [ -n "$quit" ] && [ -n "$pause_line" ] || fail "po/$language.po has no quit word or pause line"
+  translate=$(dirname "$game")/translate_answers
+  [ -x "$translate" ] || fail "no $translate to find $language's words (run make build first)"
+  idle_key=$(printf '\n\n\n%s\n' "$idle_key" | "$translate" "$language" | sed -n 4p)
+  [ -n "$idle_key" ] || fail "translate_answers found no key in $language for the Spanish n"
+  if [ -d "$root/tests/transcripts/$language" ]; then
+    transcripts=$root/tests/transcripts/$language
+  else
+    mkdir "$tmp/transcripts"
+    for input in "$transcripts"/*.in; do
+      "$translate" "$language" < "$input" > "$tmp/transcripts/$(basename "$input")" ||
+        fail "translate_answers failed on $input"
+    done
+    transcripts=$tmp/transcripts
+  fi
+fi
 
 # Rows of the closing table: measure, game, reference, ratio, target.
 rows=()

@@ -21,8 +21,26 @@ export async function missingFor(name = engineName) {
   return missing;
 }
 
-// The language of the page under test, as its <html> names it.
+// The language of the page under test, as its <html> names it (a tag, with its region where it has one).
 export const pageLanguage = pagePath && existsSync(pagePath) && readFileSync(pagePath, 'utf8').match(/<html lang="([\w-]+)"/)[1];
+
+// The words of the language of `tag`, as its PO file gives them: `say` of a
+// Spanish text is its translation, or that text where there is none (in
+// Spanish, the story's own language, always). PO files are written unwrapped.
+export function wordsOf(tag) {
+  const po = new URL(`../po/${tag.replace('-', '_')}.po`, import.meta.url);
+  const words = new Map();
+  if (tag !== 'es' && existsSync(po)) {
+    const unquote = (line) => JSON.parse(line.replace(/^\w+ /, ''));
+    const lines = readFileSync(po, 'utf8').split('\n');
+    lines.forEach((line, k) => {
+      if (line.startsWith('msgid "') && lines[k + 1]?.startsWith('msgstr "') && !words.has(unquote(line))) {
+        words.set(unquote(line), unquote(lines[k + 1]));
+      }
+    });
+  }
+  return (text) => words.get(text) || text;
+}
 
 // Headless, quiet (no background connections), in the colour scheme and the
 // languages a player's system sets (by default, the page's own language);
@@ -146,16 +164,23 @@ export const storyText = (page) =>
     return text;
   });
 
-// A transcript's answers (its bytes are ISO-8859-1 characters), or null if
-// it holds what no text box takes.
+// A transcript's answers, or null if it holds what no text box takes. The
+// Spanish ones are ISO-8859-1, a translation's UTF-8 (its keys may be any
+// letters): bytes that are no UTF-8 are read as ISO-8859-1.
 export function typedAnswers(name, dir = transcriptDir) {
-  const text = readFileSync(join(dir, name), 'latin1');
+  const bytes = readFileSync(join(dir, name));
+  let text;
+  try {
+    text = new TextDecoder('utf-8', { fatal: true }).decode(bytes);
+  } catch {
+    text = bytes.toString('latin1');
+  }
   return /[\r\0]/.test(text) ? null : text.replace(/\n$/, '').split('\n');
 }
-export const typeableTranscripts = () =>
-  readdirSync(transcriptDir)
+export const typeableTranscripts = (dir = transcriptDir) =>
+  readdirSync(dir)
     .sort()
-    .filter((name) => name.endsWith('.in') && typedAnswers(name) !== null);
+    .filter((name) => name.endsWith('.in') && typedAnswers(name, dir) !== null);
 
 // Lighthouse's report on `url` for `categories`, in Debian's Chromium (or
 // BROWSER_PATH); null where Lighthouse is not installed. Not blocking: the
