@@ -1,5 +1,7 @@
 #include "book/gamebook.hpp"
 
+#include "book/typography.hpp"
+
 #include <algorithm>
 #include <cstdint>
 #include <map>
@@ -137,7 +139,7 @@ class Explorer {
     section.lead = menu.layout.lead;
     for (const story::Option& option : menu.options) {
       std::string words(option.words());
-      if (!option.continuation.empty()) (words += ' ') += option.continuation.substr(3);
+      if (!option.continuation.empty()) words = typography::joined(words, option.continuation.substr(3));
       Arrival next{&story::passage(option.go.next), nullptr, state};
       if (option.go.aside != nullptr) {
         next = {&passage, option.go.aside, state};

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <span>
 
+#include "story/text.hpp"
+
 namespace typography {
 namespace {
 
@@ -45,17 +47,10 @@ bool opens_speech(std::string_view line, const std::vector<std::string>& before)
          (before.empty() || ends_sentence(before.back()) || ends_with_any(before.back(), colons));
 }
 
-// East Asian Width's Wide and Fullwidth characters, emoji aside: the
-// Hangul, CJK and kana blocks, with their punctuation and full-width forms.
+// A character two columns wide on a terminal, as the story's lines are
+// counted: Han, kana and Hangul, which put no space between words.
 bool wide(char32_t c) {
-  constexpr char32_t ranges[][2] = {
-      {0x1100, 0x115F},   {0x2E80, 0x303E}, {0x3041, 0x3247}, {0x3250, 0x4DBF},
-      {0x4E00, 0xA4CF},   {0xA960, 0xA97F}, {0xAC00, 0xD7A3}, {0xF900, 0xFAFF},
-      {0xFE10, 0xFE19},   {0xFE30, 0xFE6F}, {0xFF00, 0xFF60}, {0xFFE0, 0xFFE6},
-      {0x20000, 0x3FFFD},
-  };
-  return std::any_of(std::begin(ranges), std::end(ranges),
-                     [c](const char32_t(&range)[2]) { return c >= range[0] && c <= range[1]; });
+  return text::columns_of(c) == 2;
 }
 
 // The character that a UTF-8 text's bytes from `at` encode.
@@ -84,6 +79,12 @@ bool in_word(char c) {
 
 }  // namespace
 
+std::string joined(std::string_view before, std::string_view after) {
+  std::string out(before);
+  if (!ends_wide(before) && !starts_wide(after)) out += ' ';
+  return out.append(after);
+}
+
 std::vector<std::string> paragraphs(const std::vector<std::string>& lines) {
   std::vector<std::string> out;
   bool spoken = false;
@@ -94,8 +95,7 @@ std::vector<std::string> paragraphs(const std::vector<std::string>& lines) {
       spoken = speaks;
       continue;
     }
-    if (!ends_wide(out.back()) && !starts_wide(line)) out.back() += ' ';
-    out.back() += line;
+    out.back() = joined(out.back(), line);
   }
   return out;
 }

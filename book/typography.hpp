@@ -10,6 +10,10 @@
 
 namespace typography {
 
+// Two wrapped lines of one paragraph as one: with a space where neither side
+// of the join is a wide character (Han and kana put none between words).
+std::string joined(std::string_view before, std::string_view after);
+
 // A page's lines as paragraphs: the lines join, with a space where neither
 // side of the join is a wide character (Han and kana put none between
 // words); a spoken line opens a paragraph of its own, and so does
