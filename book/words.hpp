@@ -39,11 +39,7 @@ inline constexpr Entry entries[] = {TRAMONTALIA_OTHER_ENTRIES(TRAMONTALIA_BOOK_E
 // Each of the book's words judged on its own, the message naming its place
 // in the PO file.
 #define TRAMONTALIA_CHECK_BOOK_ENTRY(place, of_context, source, translated, fuzzy) \
-  static_assert(std::string_view(of_context) != book_words::context ||             \
-                    !std::string_view(translated).empty(),                         \
-                place ": not translated yet");                                     \
-  static_assert(std::string_view(of_context) != book_words::context || !(fuzzy),   \
-                place ": marked fuzzy, so not yet checked by a translator");
+  TRAMONTALIA_CHECK_GIVEN(std::string_view(of_context) == book_words::context, place, translated, fuzzy)
 TRAMONTALIA_OTHER_ENTRIES(TRAMONTALIA_CHECK_BOOK_ENTRY)
 #undef TRAMONTALIA_CHECK_BOOK_ENTRY
 

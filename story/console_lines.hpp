@@ -25,11 +25,26 @@ struct lines {
   static constexpr text::Text banner_licence =
       "Se puede copiar y distribuir libremente bajo la licencia MIT."_t;
 
-  // Every line above that a translation gives, for the check that it gives no
-  // other.
-  static constexpr text::Text translated[] = {
-      pause,          the_end,        pause_to_leave,   quit_word,
-      banner_variant, banner_columns, banner_copyright, banner_licence};
+  // Every line above that a translation gives: where the translators'
+  // template places it and what it asks of them (tools/pot.cpp), and what the
+  // story checks that a translation gives no other of (story/story.cpp).
+  struct Translated {
+    text::Text text;
+    const char* place;
+    const char* note;
+  };
+  static constexpr Translated translated[] = {
+      {pause, "console/pause", "The line of every pause: the player presses Enter."},
+      {the_end, "console/end", "The line that ends the story."},
+      {pause_to_leave, "console/end/pause", "The pause after the end, before the game ends."},
+      {quit_word, "console/quit",
+       "The word that ends the game at any menu: lower case, two letters or more, one word."},
+      {banner_variant, "banner/variant",
+       "The start of the banner's third line, followed by the charset's name."},
+      {banner_columns, "banner/columns", "The end of that line, after the charset's name."},
+      {banner_copyright, "banner/copyright", "The banner's copyright line."},
+      {banner_licence, "banner/licence", "The banner's licence line."},
+  };
 };
 
 }  // namespace story::inline TRAMONTALIA_EDITION

@@ -268,6 +268,14 @@ struct Entry {
 
 void text_has_no_translation();
 
+// The judgement every entry of a translation passes, the story's and the
+// book's words alike: given, and not marked fuzzy; the message names the
+// entry's place in the PO file. `applies` leaves out the entries another
+// judge sees to.
+#define TRAMONTALIA_CHECK_GIVEN(applies, where, translated, fuzzy)                                \
+  static_assert(!(applies) || !std::string_view(translated).empty(), where ": not translated yet"); \
+  static_assert(!(applies) || !(fuzzy), where ": marked fuzzy, so not yet checked by a translator");
+
 }  // namespace translation
 }  // namespace text::inline TRAMONTALIA_EDITION
 

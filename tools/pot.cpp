@@ -138,21 +138,9 @@ void add_passage(Template& pot, const Passage& p) {
 }
 
 void add_console_lines(Template& pot) {
-  using lines = story::lines;
-  pot.add(lines::pause, "The line of every pause: the player presses Enter.", "console/pause");
-  pot.add(lines::the_end, "The line that ends the story.", "console/end");
-  pot.add(lines::pause_to_leave, "The pause after the end, before the game ends.",
-          "console/end/pause");
-  pot.add(lines::quit_word,
-          "The word that ends the game at any menu: lower case, two letters or more, one word.",
-          "console/quit");
-  pot.add(lines::banner_variant,
-          "The start of the banner's third line, followed by the charset's name.",
-          "banner/variant");
-  pot.add(lines::banner_columns, "The end of that line, after the charset's name.",
-          "banner/columns");
-  pot.add(lines::banner_copyright, "The banner's copyright line.", "banner/copyright");
-  pot.add(lines::banner_licence, "The banner's licence line.", "banner/licence");
+  for (const story::lines::Translated& line : story::lines::translated) {
+    pot.add(line.text, line.note, line.place);
+  }
 }
 
 }  // namespace
