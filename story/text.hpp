@@ -323,12 +323,16 @@ template <Literal S>
 struct Encoded {
   static constexpr Text text = translation::of(S.view());
   static_assert(encoded_size(text) == text.size());
+  // In the texts' section, as the original's are (below): the PO file's
+  // strings would otherwise lie among the tables.
+  [[gnu::section("story_text")]] static constexpr std::array<char, text.size()> bytes =
+      encode<text.size()>(text);
 };
 
 inline namespace literals {
 template <Literal S>
 consteval Text operator""_t() {
-  return Encoded<S>::text;
+  return {Encoded<S>::bytes.data(), Encoded<S>::text.size()};
 }
 }  // namespace literals
 #else

@@ -3,17 +3,21 @@
 // each new one, has the module play the whole game again from them (it takes
 // microseconds).
 
-// The module is inlined one character per byte (web/tools/inline_bytes.mjs):
-// the digits 0 to 8 are bytes 0 to 8; of every other character, the low
-// byte is the module's.
+// The module is inlined one character per byte (web/tools/inline_bytes.mjs),
+// but for text kept whole: a character past U+01FF is its UTF-8 bytes; the
+// digits 0 to 8 are bytes 0 to 8; of every other character, the low byte is
+// the module's.
 export function moduleBytes(text) {
-  const bytes = new Uint8Array(text.length);
-  for (let i = 0; i < text.length; ++i) {
-    const code = text.charCodeAt(i);
-    bytes[i] = code >= 0x30 && code <= 0x38 ? code - 0x30 : code & 0xff;
+  const bytes = new Uint8Array(text.length * 3);
+  let size = 0;
+  for (const character of text) {
+    const code = character.codePointAt(0);
+    if (code < 0x200) bytes[size++] = code >= 0x30 && code <= 0x38 ? code - 0x30 : code & 0xff;
+    else size += encoder.encodeInto(character, bytes.subarray(size)).written;
   }
-  return bytes;
+  return bytes.subarray(0, size);
 }
+const encoder = new TextEncoder();
 
 // Returns the story's titles (see the module's titles()), course() and
 // answersAlong(), which carry a game from one language to another, and

@@ -8,8 +8,12 @@
 //     but tab, line feed and form feed, from U+0000 to U+009F), CR, which
 //     parsing turns into a line feed, and "<", which could start a tag:
 //     each of those bytes is U+01bb.
-// Reading the text back, a digit 0 to 8 is its number, and the low byte of
-// any other character is the byte.
+// But the story's text in a script other than Latin (Cyrillic, Han, kana)
+// is kept whole: a run of bytes that is one UTF-8 character past U+01FF is
+// that character, as few bytes in the page as in the module, where a
+// character a byte would take two for each, and gzip sees the text as text.
+// Reading the text back, a character past U+01FF is its UTF-8 bytes, a digit
+// 0 to 8 is its number, and the low byte of any other character is the byte.
 // Control characters (CR among them) but tab, line feed and form feed; "<";
 // the digits 0 to 8.
 const movedAside = (byte) =>
@@ -20,4 +24,28 @@ const characters = Array.from({ length: 256 }, (_, byte) =>
   String.fromCharCode(byte <= 8 ? 0x30 + byte : movedAside(byte) ? 0x100 + byte : byte),
 );
 
-export const inlineBytes = (bytes) => Array.from(bytes, (byte) => characters[byte]).join('');
+// The character past U+01FF whose UTF-8 bytes start at `at`, if one does,
+// that HTML allows (no surrogate, no noncharacter); else none.
+function characterAt(bytes, at) {
+  const lead = bytes[at];
+  const size = lead >= 0xc8 && lead < 0xe0 ? 2 : lead >= 0xe0 && lead < 0xf0 ? 3 : lead >= 0xf0 && lead < 0xf5 ? 4 : 0;
+  if (size === 0 || at + size > bytes.length) return null;
+  let code = lead & (0x7f >> size);
+  for (let k = 1; k < size; ++k) {
+    if ((bytes[at + k] & 0xc0) !== 0x80) return null;
+    code = (code << 6) | (bytes[at + k] & 0x3f);
+  }
+  const smallest = [0, 0, 0x200, 0x800, 0x10000][size];
+  const forbidden = (code >= 0xd800 && code <= 0xdfff) || (code >= 0xfdd0 && code <= 0xfdef) || (code & 0xfffe) === 0xfffe;
+  return code >= smallest && code <= 0x10ffff && !forbidden ? { character: String.fromCodePoint(code), size } : null;
+}
+
+export function inlineBytes(bytes) {
+  let text = '';
+  for (let at = 0; at < bytes.length; ) {
+    const kept = characterAt(bytes, at);
+    text += kept ? kept.character : characters[bytes[at]];
+    at += kept ? kept.size : 1;
+  }
+  return text;
+}
