@@ -11,21 +11,13 @@
 #include <string>
 #include <string_view>
 
-#include "fuzz/play.hpp"
-#include "languages.hpp"
+#include "fuzz/translations.hpp"
 
 // This file is built as the ISO-8859-1 edition; the UTF-8 edition's play()
 // is fuzz/play.cpp built for it.
 namespace fuzz::utf8 {
 std::string play(std::string_view input);
 }
-#define TRAMONTALIA_DECLARE(language)              \
-  namespace fuzz::language {                       \
-  Course course(std::string_view input);           \
-  std::string answers_along(const Course& course); \
-  }
-TRAMONTALIA_TRANSLATIONS(TRAMONTALIA_DECLARE)
-#undef TRAMONTALIA_DECLARE
 
 namespace {
 
@@ -53,10 +45,9 @@ void same_course(const fuzz::Course& spanish, const char* language, const fuzz::
 
 void same_course_in_every_language(std::string_view input) {
   const fuzz::Course spanish = fuzz::course(input);
-#define TRAMONTALIA_PLAY(language) \
-  same_course(spanish, #language, fuzz::language::course(fuzz::language::answers_along(spanish)));
-  TRAMONTALIA_TRANSLATIONS(TRAMONTALIA_PLAY)
-#undef TRAMONTALIA_PLAY
+  for (const fuzz::Translation& language : fuzz::translations) {
+    same_course(spanish, language.code, language.course(language.answers_along(spanish)));
+  }
 }
 
 }  // namespace

@@ -11,35 +11,19 @@
 #include <string>
 #include <string_view>
 
-#include "fuzz/play.hpp"
-#include "languages.hpp"
+#include "fuzz/translations.hpp"
 
-// This file is built as the ISO-8859-1 edition, which reads the transcripts;
-// each translation's game is fuzz/play.cpp built for it.
-#define TRAMONTALIA_DECLARE(language)                \
-  namespace fuzz::language {                         \
-  std::string answers_along(const Course& course);  \
-  }
-TRAMONTALIA_TRANSLATIONS(TRAMONTALIA_DECLARE)
-#undef TRAMONTALIA_DECLARE
-
+// This file is built as the ISO-8859-1 edition, which reads the transcripts.
 int main(int argc, char** argv) {
   const std::string_view language = argc == 2 ? argv[1] : "";
   const std::string spanish{std::istreambuf_iterator<char>(std::cin), {}};
   const fuzz::Course course = fuzz::course(spanish);
-  std::string answers;
-  bool known = false;
-#define TRAMONTALIA_TRANSLATE(code)                       \
-  if (language == #code) {                                \
-    answers = fuzz::code::answers_along(course);          \
-    known = true;                                         \
+  for (const fuzz::Translation& translation : fuzz::translations) {
+    if (language != translation.code) continue;
+    const std::string answers = translation.answers_along(course);
+    std::fwrite(answers.data(), 1, answers.size(), stdout);
+    return std::ferror(stdout) == 0 ? 0 : 1;
   }
-  TRAMONTALIA_TRANSLATIONS(TRAMONTALIA_TRANSLATE)
-#undef TRAMONTALIA_TRANSLATE
-  if (!known) {
-    std::fprintf(stderr, "usage: translate_answers LANGUAGE (one of po/LINGUAS) < INPUT\n");
-    return 2;
-  }
-  std::fwrite(answers.data(), 1, answers.size(), stdout);
-  return std::ferror(stdout) == 0 ? 0 : 1;
+  std::fprintf(stderr, "usage: translate_answers LANGUAGE (one of po/LINGUAS) < INPUT\n");
+  return 2;
 }

@@ -8,29 +8,9 @@
 #include <iterator>
 #include <string>
 
-#include "fuzz/play.hpp"
-#include "languages.hpp"
-
-// This file is built as the ISO-8859-1 edition, like the transcripts.
-#define TRAMONTALIA_DECLARE(language)                \
-  namespace fuzz::language {                         \
-  Course course(std::string_view input);             \
-  std::string answers_along(const Course& course);   \
-  }
-TRAMONTALIA_TRANSLATIONS(TRAMONTALIA_DECLARE)
-#undef TRAMONTALIA_DECLARE
+#include "fuzz/translations.hpp"
 
 namespace {
-
-struct Language {
-  const char* code;
-  fuzz::Course (*course)(std::string_view);
-  std::string (*answers_along)(const fuzz::Course&);
-};
-
-#define TRAMONTALIA_LANGUAGE_ENTRY(language) {#language, fuzz::language::course, fuzz::language::answers_along},
-constexpr Language languages[] = {TRAMONTALIA_TRANSLATIONS(TRAMONTALIA_LANGUAGE_ENTRY)};
-#undef TRAMONTALIA_LANGUAGE_ENTRY
 
 std::string read(const std::filesystem::path& path) {
   std::ifstream file(path, std::ios::binary);
@@ -43,7 +23,7 @@ TEST(Translation, EveryTranscriptTakesTheSameCourseInEveryLanguage) {
     if (entry.path().extension() != ".in") continue;
     const fuzz::Course spanish = fuzz::course(read(entry.path()));
     ASSERT_GT(spanish.size(), 1u);
-    for (const Language& language : languages) {
+    for (const fuzz::Translation& language : fuzz::translations) {
       SCOPED_TRACE(entry.path().filename().string() + " in " + language.code);
       const fuzz::Course translated = language.course(language.answers_along(spanish));
       const auto parted =
