@@ -4,7 +4,9 @@
 # through the filter CONVERT, writes exactly what EXPECTED writes, and both end
 # with status 0, on every transcript input, on inputs of many megabytes and
 # lines of megabytes, on arbitrary bytes, on long accented answers, and on no
-# input at all. Exits 77 (skipped) when NEEDS names a missing file.
+# input at all. TRANSLATE, if set, is a filter that answers each input of
+# TRANSCRIPT_DIR in another language first (a translation with no
+# transcripts of its own). Exits 77 (skipped) when NEEDS names a missing file.
 set -euo pipefail
 dir=$1 expected_command=$2 actual_command=$3 convert=${4:-cat}
 if [ -n "${NEEDS:-}" ] && [ ! -f "$NEEDS" ]; then
@@ -29,7 +31,13 @@ for seed in {1..16}; do  # keys, Enter, and answers of up to 300 characters of "
     > "$work/accented-$seed"
 done
 
-inputs=("$dir"/*.in "$work"/*) failed=0
+own=("$work"/*) inputs=("$dir"/*.in) failed=0
+if [ -n "${TRANSLATE:-}" ]; then
+  mkdir "$work/translated"
+  for input in "${inputs[@]}"; do bash -c "$TRANSLATE" < "$input" > "$work/translated/${input##*/}"; done
+  inputs=("$work"/translated/*)
+fi
+inputs+=("${own[@]}")
 for input in "${inputs[@]}"; do
   expected=$(bash -o pipefail -c "$expected_command" < "$input" | sha256sum; echo "${PIPESTATUS[0]}")
   bash -c "$convert" < "$input" > "$work/converted"

@@ -5,8 +5,8 @@ import assert from 'node:assert/strict';
 import { existsSync, readFileSync } from 'node:fs';
 import { dirname, join } from 'node:path';
 
-import { gameKey, pageLanguage, pagePath, storyText } from '../../tools/browser.mjs';
-import { moduleBytes } from '../../web/game.js';
+import { gameKey, pagePath, storyText } from '../../tools/browser.mjs';
+import { loadGame, moduleBytes } from '../../web/game.js';
 import { fill } from '../../web/words.js';
 
 export * from '../../tools/browser.mjs';
@@ -14,9 +14,7 @@ export * from '../../tools/browser.mjs';
 // The suites are written in Spanish. A translated page's words, and the
 // titles and lines of its story, are looked up in its translation, the
 // entries tools/po_header wrote for the page's build (by text, in no
-// context); its files are named from its storage key. What no translation
-// holds, the keys of the options the suites take, at the menus they take
-// them, are the first translation's own (the English transcripts').
+// context); its files are named from its storage key.
 // A page's words (by its file), by their Spanish ones; none for Spanish.
 export function wordsOf(page) {
   const tag = readFileSync(page, 'utf8').match(/<html lang="([\w-]+)"/)[1];
@@ -26,19 +24,48 @@ export function wordsOf(page) {
   return new Map(entries.map((entry) => [entry.source, entry.translation]));
 }
 const words = pagePath && existsSync(pagePath) ? wordsOf(pagePath) : new Map();
-const keys = { a: 'l', d: 'b', n: 'd', l: 'c', z: 'j', t: 'd', p: 'a', c: 'r', i: 't' };
 const sayOne = (text) => {
   if (words.size === 0) return text;
   if (text === 'tramontalia') return gameKey;
   if (text === 'tramontalia-partida') return `${gameKey}-${words.get('partida')}`;
-  if (text === 'salir') return words.get('salir') ?? text;
-  if (text === 'English') return words.get('Español');
-  return words.get(text) ?? keys[text] ?? text;
+  return words.get(text) ?? text;
 };
 // `text`, or each text of a list, as the page under test has it.
 export const say = (text) => (Array.isArray(text) ? text.map(sayOne) : sayOne(text));
 // A sentence with its slots filled, as the page under test says it.
 export const says = (text, ...values) => fill(say(text), ...values);
+
+// The game of a page's module (by the page's file), loaded once.
+const inlined = (page) => readFileSync(page, 'utf8').match(/id="module">([^]*?)<\/script>/)[1];
+const loaded = new Map();
+export async function gameOf(page) {
+  if (!loaded.has(page)) loaded.set(page, await loadGame(moduleBytes(inlined(page))));
+  return loaded.get(page);
+}
+// Spanish answers as the page `to` takes them, to the same course: what each
+// one did in the Spanish page's game, done by that page's own answers.
+export const spanishPage = pagePath && join(dirname(pagePath), 'tramontalia.html');
+export async function along(answers, to = pagePath) {
+  if (to === spanishPage) return answers;
+  return (await gameOf(to)).answersAlong((await gameOf(spanishPage)).course(answers));
+}
+// The key of the option at `place` of the first menu, or its quit word, as the page under test takes it.
+export const firstMenuKey = async (place) => (await along(['', '', '', place === 'salir' ? 'salir' : 'adne'[place]])).at(-1);
+
+// The list of languages is a popover: opened, then its link to `tag` followed.
+export async function follow(page, tag) {
+  await page.click('[popovertarget="languages"]');
+  await page.waitForSelector(`#languages [hreflang="${tag}"]`, { visible: true });
+  await Promise.all([page.waitForNavigation(), page.click(`#languages [hreflang="${tag}"]`)]);
+  await page.waitForSelector('#story .piece');
+}
+// The scenes and endings the map counts, in any language.
+export async function counts(page) {
+  await page.click('#open-map');
+  const text = await page.$eval('#map-counts', (counts) => counts.textContent);
+  await page.click('#close-map');
+  return text.match(/\d+/g).join(' ');
+}
 
 // Polls `check` (an assertion, say) until it passes, and returns its value;
 // past the deadline, its last error stands.
@@ -103,7 +130,6 @@ export const click = async (page, name, scope) => (await control(page, name, sco
 // game: what it writes, each answer echoed as it is read, up to where it waits
 // for one more. Played by the module of `page` (by default the page under
 // test), which web.node-edition proves plays as its console edition does.
-const inlined = (page) => readFileSync(page, 'utf8').match(/id="module">([^]*?)<\/script>/)[1];
 const games = new Map();
 export function terminalView(answers, echoed = true, page = pagePath) {
   if (!games.has(page)) games.set(page, new WebAssembly.Module(moduleBytes(inlined(page))));

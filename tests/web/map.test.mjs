@@ -3,13 +3,13 @@
 import assert from 'node:assert/strict';
 import { after, test } from 'node:test';
 
-import { answer, click, control, expectView, fresh, gameKey, launchOrSkip, recordKey, reload, say, says, until } from './browser.mjs';
+import { along, answer, click, control, expectView, fresh, gameKey, launchOrSkip, recordKey, reload, say, says, until } from './browser.mjs';
 
 const browser = await launchOrSkip();
 after(() => browser.close());
 
 // Six scenes, with an unrecognised word on the way, and one ending.
-const toJuiceEnding = say(['', '', '', 'a', '', 'l', 'x', 'm', 'z', 't', '']);
+const toJuiceEnding = await along(['', '', '', 'a', '', 'l', 'x', 'm', 'z', 't', '']);
 const toFirstMenu = ['', '', ''];
 
 const expectText = (page, selector, expected, message) =>
@@ -153,7 +153,7 @@ for (const [stored, gameValue, recordValue, notice = ''] of [
   ['refused', null],
   ['cut short', '{"version":', '{"version":'],
   ['of another shape', '[1,2]', '{"ways":{"0":[""]}}'],
-  ['past their end', game(say(['', '', '', 'salir', ''])), record(unseen(), [19]), notPlayed],
+  ['past their end', game([...(await along(['', '', '', 'salir'])), '']), record(unseen(), [19]), notPlayed],
   ['not text', game(['', 7]), record(unseen(null, [7]))],
   ['with a line break', game(['a\nb']), record(unseen(null, ['a\nb']))],
 ]) {
@@ -183,13 +183,13 @@ for (const [how, stop, restart] of [
   test(`storage ${how} mid-game: a line while it lasts; the game goes on, stored whole once it can be`, async () => {
     const page = await fresh(browser);
     await page.evaluate(stop);
-    await answer(page, say([...toFirstMenu, 'a', '', 'l']));
+    await answer(page, await along([...toFirstMenu, 'a', '', 'l']));
     await expectText(page, '#storing', unstored, how);
     await page.evaluate(restart);
     await answer(page, ['x']);
     await expectText(page, '#storing', '', `${how}: storage back`);
     await reload(page);
-    await expectView(page, say([...toFirstMenu, 'a', '', 'l', 'x']), `${how}: the game stored`);
+    await expectView(page, await along([...toFirstMenu, 'a', '', 'l', 'x']), `${how}: the game stored`);
     await openMap(page);
     await expectText(page, '#map-counts', counts(3, 0), `${how}: the record stored`);
   });
@@ -199,8 +199,8 @@ test('a record of another build is replayed, bar what no longer plays; two pages
   // As stored before endings had ways: scenes, the last of the second way a
   // page short of ending 2 (the last of the fourth is a few short of ending 8,
   // never reached); a way that goes on after "salir".
-  const xWay = say(['x', '', '', 'a', '', 'p']);
-  const ways = unseen([], say(['', '', '', 'd', '', '', '', '', 'c', 'i']), say(['', '', '', 'e', 'salir', 'x']), xWay);
+  const xWay = await along(['x', '', '', 'a', '', 'p']);
+  const ways = unseen([], await along(['', '', '', 'd', '', '', '', '', 'c', 'i']), [...(await along(['', '', '', 'e', 'salir'])), 'x'], xWay);
   const stored = { [gameKey]: game(toJuiceEnding), [recordKey]: record(ways, [2]) };
   const first = await fresh(browser, { stored });
   await expectView(first, toJuiceEnding, 'the game resumed');
@@ -217,6 +217,6 @@ test('a record of another build is replayed, bar what no longer plays; two pages
   // Of two ways as long to one scene, the pages agree on the first in order.
   await second.bringToFront();
   await click(second, say('Contar ovejas'), '#map');
-  await expectView(second, say(['', '', '', 'a']), 'the way both pages keep');
+  await expectView(second, await along(['', '', '', 'a']), 'the way both pages keep');
   await first.done();
 });

@@ -5,14 +5,16 @@ import { readFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { after, test } from 'node:test';
 
-import { answer, click, control, drop, expectView, fresh, launchOrSkip, reload, say } from './browser.mjs';
+import { along, answer, click, control, drop, expectView, fresh, launchOrSkip, reload, say } from './browser.mjs';
 
 const browsers = { light: await launchOrSkip(), dark: await launchOrSkip({ dark: true }) };
 after(() => Promise.all(Object.values(browsers).map((browser) => browser.close())));
 const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 
 const toMenu = ['', '', ''];
-const toEnding = say(['', '', '', 'a', '', 'l', 'm', 'z', 't', '']);
+const toEnding = await along(['', '', '', 'a', '', 'l', 'm', 'z', 't', '']);
+// The first menu's keys, as the page takes them.
+const keyOf = async (key) => (await along([...toMenu, key])).at(-1);
 const states = { 'a pause': [], 'a menu': toMenu, 'an unbroken word': ['', 'x'.repeat(300), '', '', 'x'.repeat(300)] };
 Object.assign(states, { 'an ending': toEnding, 'the map open': toEnding, 'the map seen whole': toEnding });
 Object.assign(states, { 'the files shown': toMenu });
@@ -52,7 +54,8 @@ test('axe-core finds nothing, light or dark; no sideways scroll, no text under 1
 test('the keyboard reaches every control, in reading order, with a visible focus, and answers with it', async () => {
   const page = await fresh(browsers.light);
   await answer(page, toMenu);
-  const order = say(['Deshacer', 'Empezar de nuevo', 'Archivo', 'Mapa', 'English', ...'a d e n salir'.split(' ')]);
+  const keys = await Promise.all(['a', 'd', 'e', 'n'].map(keyOf));
+  const order = [...say(['Deshacer', 'Empezar de nuevo', 'Archivo', 'Mapa', 'Español']), ...keys];
   order.push('the text box', say('Enviar'));
   // From the title, through every control once.
   await page.click('h1');
@@ -71,9 +74,9 @@ test('the keyboard reaches every control, in reading order, with a visible focus
   assert.deepEqual(reached, order, 'the controls in order, each with a visible focus');
 
   // An option chosen with the keyboard; then typing goes on in the text box.
-  await (await control(page, say('e'))).focus();
+  await (await control(page, await keyOf('e'))).focus();
   await page.keyboard.press('Enter');
-  await expectView(page, [...toMenu, say('e')]);
+  await expectView(page, [...toMenu, await keyOf('e')]);
   await page.waitForFunction(() => document.activeElement.id === 'answer');
 
   // The map open, the keyboard goes round it alone, once round and on: what
@@ -96,6 +99,6 @@ test('the keyboard reaches every control, in reading order, with a visible focus
   // The map closed, the keyboard reaches the loaded game's options again.
   await page.keyboard.press('Escape');
   const reachable = await page.$$eval('#story [role="button"]', (all) => all.map((el) => el.tabIndex).join());
-  assert.equal(reachable, '0,0,0,0,0', "the options' stops after the map");
+  assert.equal(reachable, keys.map(() => 0).join(), "the options' stops after the map");
   await page.done();
 });

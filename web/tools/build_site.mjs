@@ -21,7 +21,7 @@ const registration =
 // the game has, whole (pt-BR) or by its language alone (fr-CA is fr, pt-PT
 // pt-BR, zh-Hans-CN zh-CN), else the story's own, the page that holds this.
 // A link to a page, or a game carried over in the address, opens that page.
-const languageChoice = (pages) => `try {
+export const languageChoice = (pages) => `try {
   const pages = ${JSON.stringify(Object.fromEntries(pages.map((page) => [page.language, page.file])))};
   const tags = Object.keys(pages);
   const primary = (tag) => tag.split('-')[0].toLowerCase();
