@@ -67,8 +67,9 @@ web-if-possible:
 	@if [ -z "$(strip $(WEB_MISSING))" ]; then $(MAKE) --no-print-directory web; \
 	else echo "not building the browser edition, missing: $(strip $(WEB_MISSING))"; fi
 
+# CTEST_ARGS narrows the run, as the release check does for the tarball.
 test: build web-if-possible
-	ctest --preset default -j 2
+	ctest --preset default -j 2 $(CTEST_ARGS)
 
 # The browser edition: build/web/tramontalia.html, one self-contained page,
 # build/web/site/, the same page as a site that installs as an app and plays
@@ -156,7 +157,7 @@ clang: $(BUILD_DIR)/clang/$(CONFIGURED)
 FUZZ_SECONDS ?= 60
 FUZZ := $(BUILD_DIR)/fuzz
 fuzz: $(FUZZ)/$(CONFIGURED)
-	cmake --build --preset fuzz -j
+	cmake --build --preset fuzz -j --target tramontalia_fuzz tramontalia_fuzz_editions
 	mkdir -p $(FUZZ)/corpus $(FUZZ)/corpus-editions
 	cp tests/transcripts/*.in $(FUZZ)/corpus/
 	cp tests/transcripts/*.in $(FUZZ)/corpus-editions/

@@ -66,9 +66,12 @@ check_tarball() {
   [ "$(ls -A "$work/tarball")" = "tramontalia-$version" ] && [ ! -e "$src/.git" ] ||
     fail "the tarball holds more than one folder, tramontalia-$version/, or a .git"
   # A git that always fails stands in for none, so that no step can lean on
-  # the repository the tarball came from.
+  # the repository the tarball came from. Its browser suites and its copy of
+  # itself with a new language are the tree's own, which the tree's make test
+  # runs: here the rest, the pages built and played in Node among it.
   mkdir "$work/no-git" && ln -s /bin/false "$work/no-git/git"
-  PATH="$work/no-git:$PATH" own_make make -C "$src" test > "$work/tarball.log" 2>&1 ||
+  PATH="$work/no-git:$PATH" own_make make -C "$src" test CTEST_ARGS="-LE 'browser|clean-copy'" \
+    > "$work/tarball.log" 2>&1 ||
     fail_with_log "$work/tarball.log" "make test fails in the unpacked tarball"
   grep 'tests passed' "$work/tarball.log" | sed 's/^/  /'
   local book
