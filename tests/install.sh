@@ -10,7 +10,8 @@ trap 'rm -rf "$work"' EXIT
 env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL -u PREFIX -u DESTDIR "$1" -C "$2" -o build install BUILD_DIR="$3" \
   DESTDIR="$work/stage" PREFIX=/usr > "$work/log" 2>&1 ||
   { cat "$work/log"; echo "FAIL: make install failed"; exit 1; }
-editions=(tramontalia tramontalia-utf8 $(sed -n 's/^\([a-z][a-zA-Z_]*\).*/tramontalia-\1/p' "$2/po/LINGUAS"))
+# The translations this tree builds (all of po/LINGUAS, or its first alone), as it names them.
+editions=(tramontalia tramontalia-utf8 $(grep -o 'X([a-zA-Z_]*)' "$3/languages.hpp" | sed 's/X(\(.*\))/tramontalia-\1/'))
 (cd "$work/stage" && find . ! -type d | sort) |
   diff <(for edition in "${editions[@]}"; do echo "./usr/bin/$edition"; echo "./usr/share/man/man6/$edition.6"; done |
     sort) - ||
