@@ -41,7 +41,7 @@ play: $(BUILD_DIR)/$(CONFIGURED)
 	  { cat $(BUILD_DIR)/build.log; exit 1; }; \
 	exec $$edition
 
-# One language's edition, on any UTF-8 terminal: make play-fr, make play-pt_BR.
+# One language's edition, on any UTF-8 terminal: make play-LANGUAGE, as po/LINGUAS names it.
 play-%: $(BUILD_DIR)/$(CONFIGURED)
 	@cmake --build --preset default -j --target tramontalia-$* > $(BUILD_DIR)/build.log 2>&1 || \
 	  { cat $(BUILD_DIR)/build.log; exit 1; }
